@@ -1,0 +1,87 @@
+#pragma once
+
+#include "graphics/coverage.h"
+#include "image/canvas.h"
+#include "image/pixel_format.h"
+#include "memory/pixel_block.h"
+
+#include <gdiplus/flat_types.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+namespace engine {
+
+// The pixels of a bitmap, in the bitmap's own pixel format, and the place
+// drawing on it goes. Shared by the bitmap and every drawing context open on
+// it, so a context outliving its bitmap's handle still draws into memory
+// that exists.
+//
+// Drawing goes straight into the pixels when they are 32 bits per pixel
+// (ARGB, PARGB or RGB, aligned for 32-bit access): the compositor works in
+// each of those alpha models directly. Any other format is drawn through a
+// working copy in straight 32-bit ARGB, made on the first drawing and
+// converted back before anyone reads the pixels (`settle`).
+class PixelSurface {
+public:
+    // A surface with its own zero pixels (transparent black), rows padded to
+    // 4 bytes. OutOfMemory when the pixels would exceed the engine's block
+    // limit (refused before allocating) or memory is exhausted.
+    static GpStatus allocate(int width, int height, const PixelFormatDescriptor& format,
+                             std::shared_ptr<PixelSurface>& result);
+
+    // A surface over the caller's pixels: row y starts at scan0 + y * stride.
+    // The caller keeps the memory alive for the surface's whole life.
+    static std::shared_ptr<PixelSurface> wrap(int width, int height, std::ptrdiff_t stride,
+                                              const PixelFormatDescriptor& format, std::uint8_t* scan0);
+
+    PixelSurface(const PixelSurface&) = delete;
+    PixelSurface& operator=(const PixelSurface&) = delete;
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    std::ptrdiff_t stride() const { return stride_; }
+    const PixelFormatDescriptor& format() const { return *format_; }
+    bool ownsPixels() const { return static_cast<bool>(block_); }
+
+    // Row y in the surface's own format, current: drawing done through a
+    // working copy is converted back first.
+    const std::uint8_t* row(int y);
+    std::uint8_t* writableRow(int y);
+
+    // One pixel as straight ARGB; the coordinates must be inside.
+    ARGB pixel(int x, int y);
+    void setPixel(int x, int y, ARGB color);
+
+    // Where drawing goes, valid until the next call on this surface other
+    // than `canvas` and `prepareOpaqueFill`.
+    Canvas canvas();
+
+    // Announces that every pixel of `box` (inside the surface) is about to be
+    // overwritten on the canvas by an opaque colour. A surface that still
+    // owes its initial zeros writes them only outside the box, so a fill
+    // over new pixels is one pass over memory instead of two.
+    void prepareOpaqueFill(const DeviceBox& box);
+
+    // Converts a working copy back into the pixels and drops it.
+    void settle();
+
+private:
+    PixelSurface() = default;
+
+    bool drawsDirectly() const;
+    void payOwedZeros();
+    std::uint8_t* ownRow(int y) const { return scan0_ + y * stride_; }
+
+    int width_ = 0;
+    int height_ = 0;
+    std::ptrdiff_t stride_ = 0;
+    const PixelFormatDescriptor* format_ = nullptr;
+    std::uint8_t* scan0_ = nullptr;
+    PixelBlock block_;          // empty for the caller's memory
+    bool zerosOwed_ = false;    // the pixels are zero but the memory has not been written yet
+    PixelBlock working_;        // straight ARGB copy while drawing in another format
+};
+
+}  // namespace engine

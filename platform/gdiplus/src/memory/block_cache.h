@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+namespace engine {
+
+// Large anonymous mappings kept for reuse. Touching freshly mapped memory
+// costs far more than writing it (every 4 KiB page faults in separately), and
+// a render makes and drops a bitmap of the same size again and again; so a
+// few freed mappings are kept and handed out again. Fresh mappings are
+// aligned to 2 MiB and asked for transparent huge pages, which makes even the
+// first touch cheap.
+//
+// The cache is one per process, like the heap it stands beside.
+class BlockCache {
+public:
+    // Mappings smaller than this come from the ordinary heap instead.
+    static constexpr std::size_t MinimumBytes = std::size_t{1} << 20;
+
+    static BlockCache& instance();
+
+    // A mapping of at least `size` bytes, or null when none can be made.
+    // `capacity` receives its real length, `zeroed` whether every byte is
+    // known to be zero (true for fresh mappings, false for reused ones).
+    std::uint8_t* take(std::size_t size, std::size_t& capacity, bool& zeroed);
+
+    // Returns a mapping obtained from `take`; it is kept or unmapped.
+    void give(std::uint8_t* data, std::size_t capacity);
+
+    // Unmaps every kept mapping.
+    void trim();
+
+    ~BlockCache();
+
+private:
+    struct Kept {
+        std::uint8_t* data;
+        std::size_t capacity;
+    };
+
+    BlockCache() = default;
+
+    // Two kept mappings cover a render's bitmap plus one spare; more would
+    // only hold memory that no render asks for.
+    static constexpr std::size_t KeptLimit = 2;
+
+    std::mutex mutex_;
+    std::vector<Kept> kept_;  // oldest first
+};
+
+}  // namespace engine
