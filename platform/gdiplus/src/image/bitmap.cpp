@@ -2,6 +2,7 @@
 
 #include "image/image_format_ids.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -56,6 +57,15 @@ GpStatus Bitmap::clone(std::unique_ptr<Image>& result) const
     for (int y = 0; y < height(); ++y)
         std::memcpy(copy->writableRow(y), surface_->row(y), rowBytes);
     result = std::make_unique<Bitmap>(std::move(copy), rawFormat_, horizontalResolution_, verticalResolution_);
+    return Ok;
+}
+
+GpStatus Bitmap::setResolution(REAL horizontal, REAL vertical)
+{
+    if (!(horizontal > 0) || !(vertical > 0) || !std::isfinite(horizontal) || !std::isfinite(vertical))
+        return InvalidParameter;
+    horizontalResolution_ = horizontal;
+    verticalResolution_ = vertical;
     return Ok;
 }
 

@@ -39,6 +39,9 @@ public:
     GpStatus getPixel(INT x, INT y, ARGB& color);
     GpStatus setPixel(INT x, INT y, ARGB color);
 
+    // InvalidParameter unless both are positive and finite.
+    GpStatus setResolution(REAL horizontal, REAL vertical);
+
     PixelSurface& surface() const { return *surface_; }
     const std::shared_ptr<PixelSurface>& sharedSurface() const { return surface_; }
 

@@ -164,3 +164,13 @@ GpStatus GdipBitmapSetPixel(GpBitmap* bitmap, INT x, INT y, ARGB color)
         return found->setPixel(x, y, color);
     });
 }
+
+GpStatus GdipBitmapSetResolution(GpBitmap* bitmap, REAL xdpi, REAL ydpi)
+{
+    return guarded([&]() -> GpStatus {
+        Bitmap* found = lookup<Bitmap>(bitmap);
+        if (!found)
+            return InvalidParameter;
+        return found->setResolution(xdpi, ydpi);
+    });
+}
