@@ -1,0 +1,99 @@
+#include "atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+namespace quillory {
+namespace {
+
+std::string Describe(const std::string& what, int error)
+{
+    return what + ": " + std::strerror(error);
+}
+
+// Owns a temporary file until it has been renamed into place.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(std::string pattern) : path_(std::move(pattern)) { descriptor_ = mkstemp(path_.data()); }
+    ~TemporaryFile()
+    {
+        if (descriptor_ >= 0)
+            ::close(descriptor_);
+        if (!kept_ && descriptor_ != -1)
+            ::unlink(path_.c_str());
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    bool opened() const { return descriptor_ >= 0; }
+    int descriptor() const { return descriptor_; }
+    const std::string& path() const { return path_; }
+
+    // Closes the file; its bytes are then complete on disk.
+    int close()
+    {
+        int result = ::close(descriptor_);
+        descriptor_ = -2;  // closed, but still ours to remove until kept
+        return result;
+    }
+    void keep() { kept_ = true; }
+
+private:
+    std::string path_;
+    int descriptor_ = -1;
+    bool kept_ = false;
+};
+
+}  // namespace
+
+std::string WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes)
+{
+    std::filesystem::path target(path);
+    std::filesystem::path folder = target.parent_path();
+    if (folder.empty())
+        folder = ".";
+    TemporaryFile temporary((folder / ("." + target.filename().string() + ".XXXXXX")).string());
+    if (!temporary.opened())
+        return Describe("cannot create a file in " + folder.string(), errno);
+
+    // A new file gets the permissions a plain create would give it; an
+    // existing file keeps its own.
+    struct stat existing {};
+    mode_t mode = 0666;
+    if (::stat(path.c_str(), &existing) == 0) {
+        mode = existing.st_mode & 07777;
+    } else {
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode &= ~mask;
+    }
+    ::fchmod(temporary.descriptor(), mode);
+
+    const std::uint8_t* next = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t written = ::write(temporary.descriptor(), next, left);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return Describe("cannot write " + path, errno);
+        }
+        next += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    if (::fsync(temporary.descriptor()) != 0)
+        return Describe("cannot write " + path, errno);
+    if (temporary.close() != 0)
+        return Describe("cannot write " + path, errno);
+    if (::rename(temporary.path().c_str(), path.c_str()) != 0)
+        return Describe("cannot replace " + path, errno);
+    temporary.keep();
+    return {};
+}
+
+}  // namespace quillory
