@@ -71,15 +71,14 @@ GpStatus resample(PixelSurface& source, const ResampleMapping& mapping, const De
         if (!from || !to)
             return OutOfMemory;
 
-        // The filter samples the source at M * (i + 0.5) for output pixel i,
-        // with source pixel centres at +0.5. Output pixel i is device pixel
-        // box.left + i, whose source coordinate (centres at integers) is
-        // rect.X + (box.left + i - destinationLeft) * scale.
+        // The filter samples the copy at M * (i + 0.5) for output pixel i,
+        // which is device pixel box.left + i; that pixel's middle,
+        // box.left + i + 0.5, maps to rect.X + (box.left + i + 0.5 -
+        // destinationLeft) * scale in the source, less the copy's origin.
         const double scaleX = rect.Width / mapping.destinationWidth;
         const double scaleY = rect.Height / mapping.destinationHeight;
-        const double offsetX =
-            rect.X - copyLeft + 0.5 + (box.left - mapping.destinationLeft) * scaleX - 0.5 * scaleX;
-        const double offsetY = rect.Y - copyTop + 0.5 + (box.top - mapping.destinationTop) * scaleY - 0.5 * scaleY;
+        const double offsetX = rect.X - copyLeft + (box.left - mapping.destinationLeft) * scaleX;
+        const double offsetY = rect.Y - copyTop + (box.top - mapping.destinationTop) * scaleY;
         if (std::fabs(offsetX) + std::fabs(scaleX) * width > FixedPointLimit ||
             std::fabs(offsetY) + std::fabs(scaleY) * height > FixedPointLimit)
             return NotImplemented;

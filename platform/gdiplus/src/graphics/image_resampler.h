@@ -12,9 +12,11 @@ namespace engine {
 
 class PixelSurface;
 
-// Where a source rectangle lands in device pixels. Centres of source and
-// device pixels are at integer coordinates, so a 1:1 mapping at an integer
-// offset copies pixels exactly. A negative width or height mirrors.
+// Where a source rectangle lands in device pixels. Sampling treats pixels as
+// unit squares: source pixel i spans [i, i + 1), and device pixel x takes the
+// source point that the middle of [x, x + 1) maps to. So a 1:1 mapping at an
+// integer offset copies exactly, a mirror reverses exactly, and scaling is
+// symmetric. A negative width or height mirrors.
 struct ResampleMapping {
     double destinationLeft = 0;
     double destinationTop = 0;
