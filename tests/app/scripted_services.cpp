@@ -11,7 +11,8 @@ std::optional<Answer> NextAnswer(std::deque<std::optional<Answer>>& answers, con
     ADD_FAILURE() << "the " << dialog << " dialog opened without a scripted answer";
     return std::nullopt;
   }
-  std::optional<Answer> answer = answers.front();
+  std::optional<Answer> answer;
+  answer.swap(answers.front());
   answers.pop_front();
   return answer;
 }
