@@ -121,7 +121,15 @@ GpStatus readLayout(const ByteReader& file, BmpLayout& layout)
         if (layout.paletteEntries == 0 || layout.paletteEntries > (1u << layout.bitCount))
             layout.paletteEntries = 1u << layout.bitCount;
         layout.paletteOffset = afterHeader;
-        if (!file.fits(layout.paletteOffset, std::uint64_t{layout.paletteEntries} * layout.paletteEntryBytes))
+        // Writers often leave the colour count 0 and store fewer colours
+        // than the depth allows: take what lies between header and pixels.
+        if (layout.pixelOffset > layout.paletteOffset) {
+            const std::uint64_t room = (layout.pixelOffset - layout.paletteOffset) / layout.paletteEntryBytes;
+            if (room < layout.paletteEntries)
+                layout.paletteEntries = static_cast<std::uint32_t>(room);
+        }
+        if (layout.paletteEntries == 0 ||
+            !file.fits(layout.paletteOffset, std::uint64_t{layout.paletteEntries} * layout.paletteEntryBytes))
             return Undecodable;
         break;
     case 16:
