@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -527,6 +528,28 @@ TEST_F(TextRoutines, DrawingTheSameTextTwiceGivesTheSamePixels)
     }
     EXPECT_GT(first.count, 0);
     EXPECT_EQ(first.pixels, second.pixels);
+}
+
+// Draws with a font it never deletes, then leaves the process.
+[[noreturn]] void drawAndExitWithoutCleaningUp()
+{
+    GpFont* font = makeFont(u"DejaVu Sans", 12);
+    GpBitmap* bitmap = nullptr;
+    GpGraphics* graphics = nullptr;
+    GpSolidFill* brush = nullptr;
+    GdipCreateBitmapFromScan0(20, 20, 0, PixelFormat32bppARGB, nullptr, &bitmap);
+    GdipGetImageGraphicsContext(bitmap, &graphics);
+    GdipCreateSolidFill(0xFF000000, &brush);
+    const GpRectF layout{0, 0, 20, 20};
+    GpStatus status = GdipDrawString(graphics, wide(u"a"), -1, font, &layout, nullptr, brush);
+    std::exit(status == Ok ? 0 : 1);
+}
+
+// Regression: fonts left alive at exit were destroyed after the font cache
+// and released their faces into a FreeType library already gone.
+TEST_F(TextRoutines, AProcessMayExitWithFontsStillAlive)
+{
+    EXPECT_EXIT(drawAndExitWithoutCleaningUp(), ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -19,18 +19,6 @@ constexpr std::size_t GlyphBudgetBytes = 32u << 20;
 
 }  // namespace
 
-FontCache::LibraryOwner::LibraryOwner()
-{
-    if (FT_Init_FreeType(&library) != 0)
-        library = nullptr;
-}
-
-FontCache::LibraryOwner::~LibraryOwner()
-{
-    if (library)
-        FT_Done_FreeType(library);
-}
-
 std::size_t FontCache::ShapeKeyHash::operator()(const ShapeKey& key) const
 {
     std::size_t hash = std::hash<std::u16string>{}(key.text);
@@ -43,15 +31,9 @@ FontCache& FontCache::instance()
     return cache;
 }
 
-FontCache::FontCache() : glyphs_(GlyphBudgetBytes) {}
+FontCache::FontCache() : freetype_(FreeTypeLibrary::create()), glyphs_(GlyphBudgetBytes) {}
 
-FontCache::~FontCache()
-{
-    // Faces go before the FreeType library (declared first, destroyed last).
-    shapedTexts_.clear();
-    fallbackChoices_.clear();
-    faces_.clear();
-}
+FontCache::~FontCache() = default;
 
 std::shared_ptr<FontFace> FontCache::face(const FaceDescriptor& descriptor)
 {
@@ -60,8 +42,8 @@ std::shared_ptr<FontFace> FontCache::face(const FaceDescriptor& descriptor)
     if (found != faces_.end())
         return found->second;
     std::shared_ptr<FontFace> loaded;
-    if (freetype_.library)
-        loaded = FontFace::load(freetype_.library, descriptor, nextFaceId_++);
+    if (freetype_)
+        loaded = FontFace::load(freetype_, descriptor, nextFaceId_++);
     faces_.emplace(key, loaded);
     return loaded;
 }

@@ -8,6 +8,7 @@
 
 #include "text/font_catalog.h"
 #include "text/font_face.h"
+#include "text/freetype_library.h"
 #include "text/glyph_cache.h"
 #include "text/shaped_text.h"
 
@@ -16,9 +17,6 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-
-#include <ft2build.h>
-#include FT_FREETYPE_H
 
 namespace engine::text {
 
@@ -49,11 +47,6 @@ public:
                                              bool useFallback);
 
 private:
-    struct LibraryOwner {
-        FT_Library library = nullptr;
-        LibraryOwner();
-        ~LibraryOwner();
-    };
     struct ShapeKey {
         std::uint32_t face;
         bool fallback;
@@ -64,8 +57,7 @@ private:
         std::size_t operator()(const ShapeKey& key) const;
     };
 
-    // Declared first: destroyed last, after every face that uses it.
-    LibraryOwner freetype_;
+    std::shared_ptr<FreeTypeLibrary> freetype_;
     FontCatalog catalog_;
     std::uint32_t nextFaceId_ = 1;
     std::unordered_map<std::string, std::shared_ptr<FontFace>> faces_;  // by file and index

@@ -50,9 +50,11 @@ DesignMetrics readMetrics(FT_Face face)
 
 }  // namespace
 
-std::shared_ptr<FontFace> FontFace::load(FT_Library library, const FaceDescriptor& descriptor, std::uint32_t id)
+std::shared_ptr<FontFace> FontFace::load(std::shared_ptr<FreeTypeLibrary> library, const FaceDescriptor& descriptor,
+                                          std::uint32_t id)
 {
     std::shared_ptr<FontFace> face(new FontFace());
+    face->library_ = std::move(library);
     face->descriptor_ = descriptor;
 
     // One mapping of the file serves both libraries: HarfBuzz maps it, and
@@ -65,7 +67,7 @@ std::shared_ptr<FontFace> FontFace::load(FT_Library library, const FaceDescripto
     if (!data || length == 0)
         return nullptr;
 
-    if (FT_New_Memory_Face(library, reinterpret_cast<const FT_Byte*>(data), static_cast<FT_Long>(length),
+    if (FT_New_Memory_Face(face->library_->get(), reinterpret_cast<const FT_Byte*>(data), static_cast<FT_Long>(length),
                            descriptor.index, &face->rasterFace_)
         != 0) {
         face->rasterFace_ = nullptr;

@@ -4,6 +4,7 @@
 // and FreeType (rasterizing), with the metrics the interface reports for it.
 
 #include "text/face_descriptor.h"
+#include "text/freetype_library.h"
 
 #include <cstdint>
 #include <memory>
@@ -48,9 +49,10 @@ struct RasterGlyph {
 class FontFace {
 public:
     // Loads the face `descriptor` names, to be known by `id`; null when the
-    // file cannot be read or is not a scalable font. `library` must outlive
-    // the face.
-    static std::shared_ptr<FontFace> load(FT_Library library, const FaceDescriptor& descriptor, std::uint32_t id);
+    // file cannot be read or is not a scalable font. The face keeps `library`
+    // alive as long as it lives.
+    static std::shared_ptr<FontFace> load(std::shared_ptr<FreeTypeLibrary> library, const FaceDescriptor& descriptor,
+                                          std::uint32_t id);
 
     ~FontFace();
     FontFace(const FontFace&) = delete;
@@ -75,6 +77,7 @@ public:
 private:
     FontFace() = default;
 
+    std::shared_ptr<FreeTypeLibrary> library_;
     std::uint32_t id_ = 0;
     FaceDescriptor descriptor_;
     DesignMetrics metrics_;
