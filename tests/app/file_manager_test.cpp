@@ -1,6 +1,7 @@
 #include "file_manager.h"
 
 #include <QDBusError>
+#include <QDBusMetaType>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -30,6 +31,9 @@ TEST(FileManagerTest, ShowItemsRequestCarriesTheFileAsOneUri) {
 
     const QList<QVariant> arguments = request.arguments();
     ASSERT_EQ(arguments.size(), 2);
+    // ShowItems(as uris, s startupId): any other signature is refused by the file manager.
+    EXPECT_STREQ(QDBusMetaType::typeToSignature(arguments[0].metaType()), "as");
+    EXPECT_STREQ(QDBusMetaType::typeToSignature(arguments[1].metaType()), "s");
     const QStringList uris = arguments[0].toStringList();
     ASSERT_EQ(uris.size(), 1);
     EXPECT_TRUE(uris[0].startsWith(QStringLiteral("file:///"))) << uris[0].toStdString();
