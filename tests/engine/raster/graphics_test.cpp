@@ -93,34 +93,75 @@ TEST_F(Graphics, FillsCoverExactlyTheirPixels)
     }
 }
 
-TEST_F(Graphics, FillOverReusedMemoryLeavesTheRestZero)
+struct Fill {
+    ARGB color;
+    REAL x, y, width, height;
+};
+
+struct ReusedMemoryCase {
+    const char* why;
+    int width;
+    int height;
+    std::vector<Fill> fills;
+};
+
+TEST_F(Graphics, FillsOverReusedMemoryLeaveTheRestZero)
 {
-    // A large bitmap's pixels come from reused memory; after a dirty one is
-    // released, a new bitmap of the same size must still start transparent
-    // black, around a fill as well as untouched.
-    const int width = 1024;
-    const int height = 600;
-    {
-        OwnedBitmap dirty(width, height);
-        ASSERT_EQ(dirty.status(), Ok);
-        Drawing drawing(dirty.get());
-        EXPECT_EQ(drawing.fill(0xFFFFFFFF, 0, 0, width, height), Ok);
-    }
-    for (const bool withFill : {true, false}) {
-        SCOPED_TRACE(withFill ? "partly filled" : "untouched");
-        OwnedBitmap bitmap(width, height);
-        ASSERT_EQ(bitmap.status(), Ok);
-        if (withFill) {
-            Drawing drawing(bitmap.get());
-            EXPECT_EQ(drawing.fill(0xFF0000FF, 100, 200, 300, 100), Ok);
+    // Pixels of bitmaps from 64 KiB up come from reused memory. After a
+    // dirty block is released, a new bitmap of that size must still start
+    // transparent black wherever no fill reached, whatever order the fills
+    // and other drawing come in.
+    const ReusedMemoryCase cases[] = {
+        {"untouched", 1024, 600, {}},
+        {"one inner box", 1024, 600, {{0xFF0000FF, 100, 200, 300, 100}}},
+        {"columns side by side, the last column left over", 231, 400,
+         {{0xFFFF7D7D, 0, 0, 115, 400}, {0xFFB7FF9B, 115, 0, 115, 400}}},
+        {"the right column first", 231, 400, {{0xFFB7FF9B, 115, 0, 115, 400}, {0xFFFF7D7D, 0, 0, 115, 400}}},
+        {"columns apart", 1024, 600, {{0xFF111111, 0, 0, 100, 600}, {0xFF222222, 300, 0, 100, 600}}},
+        {"a column, then a translucent box across it", 512, 300,
+         {{0xFF333333, 0, 0, 100, 300}, {0x80FF0000, 50, 10, 100, 20}}},
+        {"a column, then a box below nothing", 512, 300,
+         {{0xFF333333, 200, 0, 100, 300}, {0xFF444444, 10, 10, 20, 20}}},
+        {"a column inside an earlier one splits it", 512, 300,
+         {{0xFF777777, 0, 0, 300, 300}, {0xFF888888, 100, 0, 100, 300}}},
+        {"a column over the edges of two", 512, 300,
+         {{0xFF777777, 0, 0, 200, 300}, {0xFF888888, 200, 0, 200, 300}, {0xFF999999, 150, 0, 100, 300}}},
+        {"a box across the columns written", 512, 300,
+         {{0xFF333333, 0, 0, 100, 300}, {0xFF555555, 50, 10, 200, 20}, {0xFF666666, 100, 0, 50, 300}}},
+    };
+    for (const ReusedMemoryCase& row : cases) {
+        SCOPED_TRACE(row.why);
+        // More dirty bitmaps than the cache keeps, so every block it hands
+        // out next is dirty.
+        for (int round = 0; round < 2; ++round) {
+            OwnedBitmap dirty[3];
+            for (OwnedBitmap& bitmap : dirty) {
+                ASSERT_EQ(GdipCreateBitmapFromScan0(row.width, row.height, 0, PixelFormat32bppARGB, nullptr,
+                                                    bitmap.out()),
+                          Ok);
+                Drawing drawing(bitmap.get());
+                EXPECT_EQ(drawing.fill(0xFFFFFFFF, 0, 0, row.width, row.height), Ok);
+            }
         }
-        EXPECT_TRUE(pixelsAre(bitmap.get(), [&](int x, int y) {
-            const bool inside = withFill && x >= 100 && x < 400 && y >= 200 && y < 300;
-            return inside ? 0xFF0000FFu : 0u;
-        }));
-        // Make this bitmap's memory dirty for the next round.
-        Drawing drawing(bitmap.get());
-        EXPECT_EQ(drawing.fill(0xFFFFFFFF, 0, 0, width, height), Ok);
+        // What the fills give on a bitmap made from fresh memory.
+        std::vector<ARGB> expected(static_cast<std::size_t>(row.width) * row.height, 0);
+        for (const Fill& fill : row.fills) {
+            for (int y = static_cast<int>(fill.y); y < fill.y + fill.height; ++y) {
+                for (int x = static_cast<int>(fill.x); x < fill.x + fill.width; ++x) {
+                    ARGB& pixel = expected[static_cast<std::size_t>(y) * row.width + x];
+                    // Only the one translucent case blends, over what is below.
+                    pixel = (fill.color >> 24) == 0xFF ? fill.color : (pixel == 0 ? fill.color : 0xFF991919);
+                }
+            }
+        }
+        OwnedBitmap bitmap(row.width, row.height);
+        ASSERT_EQ(bitmap.status(), Ok);
+        {
+            Drawing drawing(bitmap.get());
+            for (const Fill& fill : row.fills)
+                EXPECT_EQ(drawing.fill(fill.color, fill.x, fill.y, fill.width, fill.height), Ok);
+        }
+        EXPECT_TRUE(pixelsAre(bitmap.get(), [&](int x, int y) { return expected[static_cast<std::size_t>(y) * row.width + x]; }));
     }
 }
 

@@ -1,18 +1,25 @@
 #include "graphics/compositor.h"
 
 #include "image/color_math.h"
+#include "image/pixel_span.h"
 
 #include <algorithm>
+#include <type_traits>
+
 
 namespace engine {
 
-std::uint32_t blendStraight(AlphaModel model, std::uint32_t destination, ARGB color, std::uint32_t alpha)
+namespace {
+
+// The rules per alpha model, inlined into the span loops below so that the
+// model is chosen once per call rather than once per pixel.
+template <AlphaModel Model>
+inline std::uint32_t blendStraightIn(std::uint32_t destination, ARGB color, std::uint32_t alpha)
 {
     if (alpha == 0)
         return destination;
     const std::uint32_t inverse = 255 - alpha;
-    switch (model) {
-    case AlphaModel::Straight: {
+    if constexpr (Model == AlphaModel::Straight) {
         const std::uint32_t destinationAlpha = alphaOf(destination);
         if (alpha == 255 || destinationAlpha == 0)
             return (color & 0x00FFFFFFu) | (alpha << 24);
@@ -30,30 +37,28 @@ std::uint32_t blendStraight(AlphaModel model, std::uint32_t destination, ARGB co
         };
         return makeArgb(divide255(total), channel(redOf(color), redOf(destination)),
                         channel(greenOf(color), greenOf(destination)), channel(blueOf(color), blueOf(destination)));
-    }
-    case AlphaModel::Premultiplied:
+    } else if constexpr (Model == AlphaModel::Premultiplied) {
         return makeArgb(alpha + divide255(alphaOf(destination) * inverse),
                         divide255(redOf(color) * alpha) + divide255(redOf(destination) * inverse),
                         divide255(greenOf(color) * alpha) + divide255(greenOf(destination) * inverse),
                         divide255(blueOf(color) * alpha) + divide255(blueOf(destination) * inverse));
-    case AlphaModel::Opaque:
+    } else {
         return makeArgb(255, divide255(redOf(color) * alpha + redOf(destination) * inverse),
                         divide255(greenOf(color) * alpha + greenOf(destination) * inverse),
                         divide255(blueOf(color) * alpha + blueOf(destination) * inverse));
     }
-    return destination;
 }
 
-std::uint32_t blendPremultiplied(AlphaModel model, std::uint32_t destination, std::uint32_t source)
+template <AlphaModel Model>
+inline std::uint32_t blendPremultipliedIn(std::uint32_t destination, std::uint32_t source)
 {
     const std::uint32_t alpha = alphaOf(source);
     if (alpha == 0)
         return destination;
     if (alpha == 255)
-        return model == AlphaModel::Opaque ? source | 0xFF000000u : source;
+        return Model == AlphaModel::Opaque ? source | 0xFF000000u : source;
     const std::uint32_t inverse = 255 - alpha;
-    switch (model) {
-    case AlphaModel::Straight: {
+    if constexpr (Model == AlphaModel::Straight) {
         const std::uint32_t destinationAlpha = alphaOf(destination);
         if (destinationAlpha == 0)
             return unpremultiply(source);
@@ -66,18 +71,49 @@ std::uint32_t blendPremultiplied(AlphaModel model, std::uint32_t destination, st
         return makeArgb(divide255(total), channel(redOf(source), redOf(destination)),
                         channel(greenOf(source), greenOf(destination)),
                         channel(blueOf(source), blueOf(destination)));
-    }
-    case AlphaModel::Premultiplied:
+    } else if constexpr (Model == AlphaModel::Premultiplied) {
         return makeArgb(alpha + divide255(alphaOf(destination) * inverse),
                         std::min(255u, redOf(source) + divide255(redOf(destination) * inverse)),
                         std::min(255u, greenOf(source) + divide255(greenOf(destination) * inverse)),
                         std::min(255u, blueOf(source) + divide255(blueOf(destination) * inverse)));
-    case AlphaModel::Opaque:
+    } else {
         return makeArgb(255, std::min(255u, redOf(source) + divide255(redOf(destination) * inverse)),
                         std::min(255u, greenOf(source) + divide255(greenOf(destination) * inverse)),
                         std::min(255u, blueOf(source) + divide255(blueOf(destination) * inverse)));
     }
-    return destination;
+}
+
+// Calls `body` with the canvas's model as a compile-time constant.
+template <typename Body>
+inline void withModel(AlphaModel model, Body&& body)
+{
+    switch (model) {
+    case AlphaModel::Straight:
+        body(std::integral_constant<AlphaModel, AlphaModel::Straight>{});
+        return;
+    case AlphaModel::Premultiplied:
+        body(std::integral_constant<AlphaModel, AlphaModel::Premultiplied>{});
+        return;
+    case AlphaModel::Opaque:
+        body(std::integral_constant<AlphaModel, AlphaModel::Opaque>{});
+        return;
+    }
+}
+
+}  // namespace
+
+std::uint32_t blendStraight(AlphaModel model, std::uint32_t destination, ARGB color, std::uint32_t alpha)
+{
+    std::uint32_t result = destination;
+    withModel(model, [&](auto constant) { result = blendStraightIn<constant.value>(destination, color, alpha); });
+    return result;
+}
+
+std::uint32_t blendPremultiplied(AlphaModel model, std::uint32_t destination, std::uint32_t source)
+{
+    std::uint32_t result = destination;
+    withModel(model, [&](auto constant) { result = blendPremultipliedIn<constant.value>(destination, source); });
+    return result;
 }
 
 void fillSolid(const Canvas& canvas, const DeviceBox& box, ARGB color)
@@ -89,22 +125,24 @@ void fillSolid(const Canvas& canvas, const DeviceBox& box, ARGB color)
     if (alpha == 255) {
         // Opaque: the same 32-bit value in every alpha model.
         for (int y = box.top; y < box.bottom; ++y)
-            std::fill_n(canvas.row(y) + box.left, count, color);
+            storePixelSpan(canvas.row(y) + box.left, count, color);
         return;
     }
-    for (int y = box.top; y < box.bottom; ++y) {
-        std::uint32_t* pixels = canvas.row(y) + box.left;
-        // Runs of equal destination pixels (a plain background) blend once.
-        std::uint32_t lastDestination = pixels[0] + 1;
-        std::uint32_t lastResult = 0;
-        for (std::size_t x = 0; x < count; ++x) {
-            if (pixels[x] != lastDestination) {
-                lastDestination = pixels[x];
-                lastResult = blendStraight(canvas.model, lastDestination, color, alpha);
+    withModel(canvas.model, [&](auto model) {
+        for (int y = box.top; y < box.bottom; ++y) {
+            std::uint32_t* pixels = canvas.row(y) + box.left;
+            // Runs of equal destination pixels (a plain background) blend once.
+            std::uint32_t lastDestination = pixels[0] + 1;
+            std::uint32_t lastResult = 0;
+            for (std::size_t x = 0; x < count; ++x) {
+                if (pixels[x] != lastDestination) {
+                    lastDestination = pixels[x];
+                    lastResult = blendStraightIn<model.value>(lastDestination, color, alpha);
+                }
+                pixels[x] = lastResult;
             }
-            pixels[x] = lastResult;
         }
-    }
+    });
 }
 
 void blendMask(const Canvas& canvas, const CoverageMask& mask, int x, int y, ARGB color, const DeviceBox& box)
@@ -112,29 +150,33 @@ void blendMask(const Canvas& canvas, const CoverageMask& mask, int x, int y, ARG
     const std::uint32_t colorAlpha = alphaOf(color);
     if (colorAlpha == 0)
         return;
-    for (int row = box.top; row < box.bottom; ++row) {
-        const std::uint8_t* coverage = mask.pixels + static_cast<std::ptrdiff_t>(row - y) * mask.stride;
-        std::uint32_t* pixels = canvas.row(row);
-        for (int column = box.left; column < box.right; ++column) {
-            const std::uint32_t covered = coverage[column - x];
-            if (covered == 0)
-                continue;
-            const std::uint32_t alpha = covered == 255 ? colorAlpha : divide255(colorAlpha * covered);
-            pixels[column] = blendStraight(canvas.model, pixels[column], color, alpha);
+    withModel(canvas.model, [&](auto model) {
+        for (int row = box.top; row < box.bottom; ++row) {
+            const std::uint8_t* coverage = mask.pixels + static_cast<std::ptrdiff_t>(row - y) * mask.stride;
+            std::uint32_t* pixels = canvas.row(row);
+            for (int column = box.left; column < box.right; ++column) {
+                const std::uint32_t covered = coverage[column - x];
+                if (covered == 0)
+                    continue;
+                const std::uint32_t alpha = covered == 255 ? colorAlpha : divide255(colorAlpha * covered);
+                pixels[column] = blendStraightIn<model.value>(pixels[column], color, alpha);
+            }
         }
-    }
+    });
 }
 
 void blendPremultipliedPixels(const Canvas& canvas, const std::uint32_t* source, std::ptrdiff_t sourceStride,
                               const DeviceBox& box)
 {
-    for (int row = box.top; row < box.bottom; ++row) {
-        const std::uint32_t* from = source + static_cast<std::ptrdiff_t>(row - box.top) * sourceStride;
-        std::uint32_t* pixels = canvas.row(row) + box.left;
-        const int count = box.right - box.left;
-        for (int column = 0; column < count; ++column)
-            pixels[column] = blendPremultiplied(canvas.model, pixels[column], from[column]);
-    }
+    withModel(canvas.model, [&](auto model) {
+        for (int row = box.top; row < box.bottom; ++row) {
+            const std::uint32_t* from = source + static_cast<std::ptrdiff_t>(row - box.top) * sourceStride;
+            std::uint32_t* pixels = canvas.row(row) + box.left;
+            const int count = box.right - box.left;
+            for (int column = 0; column < count; ++column)
+                pixels[column] = blendPremultipliedIn<model.value>(pixels[column], from[column]);
+        }
+    });
 }
 
 }  // namespace engine

@@ -130,8 +130,8 @@ GpStatus Graphics::fillRectangle(const Brush& brush, REAL x, REAL y, REAL width,
     if (isEmpty(box))
         return Ok;
     const ARGB color = solid->color();
-    if ((color >> 24) == 255)
-        target_->prepareOpaqueFill(box);
+    if ((color >> 24) == 255 && target_->deferOpaqueFill(box, color))
+        return Ok;
     fillSolid(target_->canvas(), box, color);
     return Ok;
 }

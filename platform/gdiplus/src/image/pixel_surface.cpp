@@ -1,7 +1,9 @@
 #include "image/pixel_surface.h"
 
 #include "core/checked_size.h"
+#include "image/pixel_span.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstring>
 #include <new>
@@ -26,11 +28,15 @@ GpStatus PixelSurface::allocate(int width, int height, const PixelFormatDescript
     if (!surface->block_)
         return OutOfMemory;
     surface->scan0_ = surface->block_.data();
-    surface->zerosOwed_ = !surface->block_.isZeroed();
-    // Only the direct formats can settle the debt cheaply during a fill;
-    // the others pay now, before their pixels are first converted.
-    if (!surface->drawsDirectly())
-        surface->payOwedZeros();
+    surface->memoryZero_ = surface->block_.isZeroed();
+    if (surface->drawsDirectly()) {
+        surface->columns_.push_back(ColumnSpan{0, width, 0});
+    } else if (!surface->memoryZero_) {
+        // Other formats are converted from memory on their first drawing,
+        // so their zeros are written now.
+        std::memset(surface->scan0_, 0, surface->block_.size());
+        surface->memoryZero_ = true;
+    }
     result = std::move(surface);
     return Ok;
 }
@@ -57,25 +63,34 @@ bool PixelSurface::drawsDirectly() const
     return thirtyTwoBit && reinterpret_cast<std::uintptr_t>(scan0_) % 4 == 0;
 }
 
-void PixelSurface::payOwedZeros()
+void PixelSurface::writeColumns()
 {
-    if (!zerosOwed_)
+    if (columns_.empty())
         return;
-    std::memset(block_.data(), 0, block_.size());
-    zerosOwed_ = false;
+    // Row by row, each row left to right: one sequential pass.
+    for (int y = 0; y < height_; ++y) {
+        auto* pixels = reinterpret_cast<std::uint32_t*>(ownRow(y));
+        for (const ColumnSpan& span : columns_) {
+            if (span.pixel == 0 && memoryZero_)
+                continue;
+            storePixelSpan(pixels + span.left, static_cast<std::size_t>(span.right - span.left), span.pixel);
+        }
+    }
+    columns_.clear();
+    memoryZero_ = false;
 }
 
 const std::uint8_t* PixelSurface::row(int y)
 {
     settle();
-    payOwedZeros();
+    writeColumns();
     return ownRow(y);
 }
 
 std::uint8_t* PixelSurface::writableRow(int y)
 {
     settle();
-    payOwedZeros();
+    writeColumns();
     return ownRow(y);
 }
 
@@ -93,7 +108,12 @@ void PixelSurface::setPixel(int x, int y, ARGB color)
 
 Canvas PixelSurface::canvas()
 {
-    payOwedZeros();
+    writeColumns();
+    return currentCanvas();
+}
+
+Canvas PixelSurface::currentCanvas()
+{
     Canvas canvas;
     canvas.width = width_;
     canvas.height = height_;
@@ -129,22 +149,32 @@ Canvas PixelSurface::canvas()
     return canvas;
 }
 
-void PixelSurface::prepareOpaqueFill(const DeviceBox& box)
+bool PixelSurface::deferOpaqueFill(const DeviceBox& box, ARGB color)
 {
-    if (!zerosOwed_)
-        return;
-    const std::size_t pixelBytes = format_->bytesPerPixel();
-    for (int y = 0; y < height_; ++y) {
-        std::uint8_t* pixels = ownRow(y);
-        if (y < box.top || y >= box.bottom) {
-            std::memset(pixels, 0, static_cast<std::size_t>(stride_));
+    if (columns_.empty() || box.top > 0 || box.bottom < height_ || box.left >= box.right)
+        return false;
+    if (columns_.size() + 2 > ColumnSpanLimit) {
+        writeColumns();
+        return false;
+    }
+    // An opaque colour is the same 32-bit pixel in every direct model.
+    std::vector<ColumnSpan> edited;
+    edited.reserve(columns_.size() + 2);
+    for (const ColumnSpan& span : columns_) {
+        if (span.right <= box.left || span.left >= box.right) {
+            edited.push_back(span);
             continue;
         }
-        std::memset(pixels, 0, static_cast<std::size_t>(box.left) * pixelBytes);
-        const std::size_t right = static_cast<std::size_t>(box.right) * pixelBytes;
-        std::memset(pixels + right, 0, static_cast<std::size_t>(stride_) - right);
+        if (span.left < box.left)
+            edited.push_back(ColumnSpan{span.left, box.left, span.pixel});
+        if (span.right > box.right)
+            edited.push_back(ColumnSpan{box.right, span.right, span.pixel});
     }
-    zerosOwed_ = false;
+    edited.push_back(ColumnSpan{box.left, box.right, color});
+    std::sort(edited.begin(), edited.end(),
+              [](const ColumnSpan& a, const ColumnSpan& b) { return a.left < b.left; });
+    columns_ = std::move(edited);
+    return true;
 }
 
 void PixelSurface::settle()

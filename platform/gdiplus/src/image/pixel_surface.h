@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace engine {
 
@@ -23,6 +24,14 @@ namespace engine {
 // each of those alpha models directly. Any other format is drawn through a
 // working copy in straight 32-bit ARGB, made on the first drawing and
 // converted back before anyone reads the pixels (`settle`).
+//
+// A new 32-bit surface of its own starts as a description rather than
+// memory: every row is the same run of column spans, at first one span of
+// zeros. Opaque fills over whole columns only edit that description, and
+// the memory is written once, row by row, when anything else needs it. So
+// a new bitmap whose memory is reused needs no separate clearing pass, and
+// a background of columns filled one after the other is one sequential pass
+// instead of one strided pass per column.
 class PixelSurface {
 public:
     // A surface with its own zero pixels (transparent black), rows padded to
@@ -43,10 +52,9 @@ public:
     int height() const { return height_; }
     std::ptrdiff_t stride() const { return stride_; }
     const PixelFormatDescriptor& format() const { return *format_; }
-    bool ownsPixels() const { return static_cast<bool>(block_); }
 
     // Row y in the surface's own format, current: drawing done through a
-    // working copy is converted back first.
+    // working copy is converted back and deferred fills are written first.
     const std::uint8_t* row(int y);
     std::uint8_t* writableRow(int y);
 
@@ -54,24 +62,36 @@ public:
     ARGB pixel(int x, int y);
     void setPixel(int x, int y, ARGB color);
 
-    // Where drawing goes, valid until the next call on this surface other
-    // than `canvas` and `prepareOpaqueFill`.
+    // Where drawing goes, valid until the next call on this surface.
     Canvas canvas();
 
-    // Announces that every pixel of `box` (inside the surface) is about to be
-    // overwritten on the canvas by an opaque colour. A surface that still
-    // owes its initial zeros writes them only outside the box, so a fill
-    // over new pixels is one pass over memory instead of two.
-    void prepareOpaqueFill(const DeviceBox& box);
+    // Fills `box` (inside the surface) with the opaque `color` without
+    // writing memory, when the surface is still a description and the box
+    // spans every row; false, doing nothing, otherwise.
+    bool deferOpaqueFill(const DeviceBox& box, ARGB color);
 
     // Converts a working copy back into the pixels and drops it.
     void settle();
 
 private:
+    // One run of equal pixels in every row: columns left <= x < right.
+    struct ColumnSpan {
+        int left;
+        int right;
+        std::uint32_t pixel;
+    };
+
+    // More spans than this stop being worth describing; the memory is
+    // written and drawing continues there.
+    static constexpr std::size_t ColumnSpanLimit = 64;
+
     PixelSurface() = default;
 
     bool drawsDirectly() const;
-    void payOwedZeros();
+    // Writes the described rows into memory and ends the description.
+    void writeColumns();
+    // The canvas as it stands, without writing described rows.
+    Canvas currentCanvas();
     std::uint8_t* ownRow(int y) const { return scan0_ + y * stride_; }
 
     int width_ = 0;
@@ -79,9 +99,10 @@ private:
     std::ptrdiff_t stride_ = 0;
     const PixelFormatDescriptor* format_ = nullptr;
     std::uint8_t* scan0_ = nullptr;
-    PixelBlock block_;          // empty for the caller's memory
-    bool zerosOwed_ = false;    // the pixels are zero but the memory has not been written yet
-    PixelBlock working_;        // straight ARGB copy while drawing in another format
+    PixelBlock block_;                  // empty for the caller's memory
+    std::vector<ColumnSpan> columns_;   // non-empty while the rows are only described
+    bool memoryZero_ = false;           // the memory holds zeros, so zero spans need no writing
+    PixelBlock working_;                // straight ARGB copy while drawing in another format
 };
 
 }  // namespace engine

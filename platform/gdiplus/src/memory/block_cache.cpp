@@ -9,10 +9,17 @@ namespace engine {
 namespace {
 
 constexpr std::size_t HugePageBytes = std::size_t{2} << 20;
+constexpr std::size_t PageBytes = std::size_t{4} << 10;
 
 std::size_t roundUp(std::size_t value, std::size_t unit)
 {
     return (value + unit - 1) / unit * unit;
+}
+
+std::uint8_t* mapPlain(std::size_t capacity)
+{
+    void* data = mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    return data == MAP_FAILED ? nullptr : static_cast<std::uint8_t*>(data);
 }
 
 // Maps `capacity` bytes (a multiple of the huge page size) at a huge-page
@@ -73,8 +80,12 @@ std::uint8_t* BlockCache::take(std::size_t size, std::size_t& capacity, bool& ze
     }
     if (size > SIZE_MAX - 2 * HugePageBytes)
         return nullptr;
-    capacity = roundUp(size, HugePageBytes);
     zeroed = true;
+    if (size < HugePageBytes) {
+        capacity = roundUp(size, PageBytes);
+        return mapPlain(capacity);
+    }
+    capacity = roundUp(size, HugePageBytes);
     return mapAligned(capacity);
 }
 

@@ -7,18 +7,21 @@
 
 namespace engine {
 
-// Large anonymous mappings kept for reuse. Touching freshly mapped memory
-// costs far more than writing it (every 4 KiB page faults in separately), and
-// a render makes and drops a bitmap of the same size again and again; so a
-// few freed mappings are kept and handed out again. Fresh mappings are
-// aligned to 2 MiB and asked for transparent huge pages, which makes even the
-// first touch cheap.
+// Anonymous mappings kept for reuse. Touching freshly mapped memory costs
+// far more than writing it (every 4 KiB page faults in separately), and a
+// render makes and drops a bitmap of the same size again and again; so a few
+// freed mappings are kept and handed out again. Mappings of 2 MiB and more
+// are aligned to 2 MiB and asked for transparent huge pages, which makes
+// even their first touch cheap; smaller ones are not, so that many small
+// bitmaps never pin a huge page each.
 //
 // The cache is one per process, like the heap it stands beside.
 class BlockCache {
 public:
-    // Mappings smaller than this come from the ordinary heap instead.
-    static constexpr std::size_t MinimumBytes = std::size_t{1} << 20;
+    // Blocks smaller than this come from the ordinary heap instead: below it
+    // the heap reuses memory well enough, above it glibc maps every block
+    // afresh.
+    static constexpr std::size_t MinimumBytes = std::size_t{64} << 10;
 
     static BlockCache& instance();
 
