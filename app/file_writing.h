@@ -16,7 +16,8 @@ struct FileWriteResult {
 // Writes `bytes` to `path` so that the file either keeps its old contents or
 // holds exactly the new ones: the bytes go to a temporary file in the same
 // folder, which is flushed to disk and then replaces the target in one
-// rename. A failure leaves no temporary file behind. An empty path fails.
+// rename; a replaced file keeps its permissions. A failure leaves no
+// temporary file behind. An empty path fails.
 FileWriteResult WriteFileReplacing(const QString& path, const Bytes& bytes);
 
 }  // namespace quillory

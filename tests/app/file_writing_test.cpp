@@ -44,6 +44,7 @@ TEST_F(FileWritingTest, WritesANewFileExactly) {
 TEST_F(FileWritingTest, ReplacesALongerFileCompletelyWithANewFile) {
   const QString path = PathOf("old.bmp");
   WriteRaw(path, QByteArray(1 << 20, 'x'));
+  ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
   struct stat before {};
   ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &before), 0);
 
@@ -56,6 +57,7 @@ TEST_F(FileWritingTest, ReplacesALongerFileCompletelyWithANewFile) {
   struct stat after {};
   ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &after), 0);
   EXPECT_NE(before.st_ino, after.st_ino);
+  EXPECT_EQ(after.st_mode & 07777, 0640u) << "the replacement keeps the file's permissions";
   EXPECT_EQ(Entries(folder_.path()), QStringList{"old.bmp"});
 }
 
