@@ -31,20 +31,9 @@ constexpr ColorRef kInitialTextColour = 0x000000;
 constexpr ColorRef kInitialLeftBackground = 0x7D7DFF;
 constexpr ColorRef kInitialRightBackground = 0x9BFFB7;
 
-QLabel* MakeLabel(const QString& text, QWidget* container) {
-  auto* label = new QLabel(text, container);
-  label->setFont(CaptionFont());
-  label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  return label;
-}
-
 QLineEdit* MakeTextBox(QWidget* container) {
   auto* box = new QLineEdit(container);
-  box->setFont(ToolkitFont());
-  QPalette palette = box->palette();
-  palette.setColor(QPalette::Base, Qt::white);
-  palette.setColor(QPalette::Text, Qt::black);
-  box->setPalette(palette);
+  StyleTextBox(*box);
   return box;
 }
 
@@ -106,12 +95,12 @@ void MainWindow::BuildControls() {
 
   QGroupBox* fontGroup = Place(MakeGroup(QStringLiteral("（→_→）严肃认真的字体设置区"), client),
                                QStringLiteral("分组框1"), 10, 16, 220, 202);
-  Place(MakeLabel(QStringLiteral("左边字体："), fontGroup), QStringLiteral("标签1"), 10, 49, 60, 24);
+  Place(MakeCaptionLabel(QStringLiteral("左边字体："), fontGroup), QStringLiteral("标签1"), 10, 49, 60, 24);
   leftText_ = Place(MakeTextBox(fontGroup), QStringLiteral("编辑框1"), 75, 49, 135, 24);
   leftFontButton_ = Place(MakeButton(fontGroup), QStringLiteral("按钮1"), 10, 79, 140, 24);
   leftTextColour_ = Place(new ColourPicker(services_, kInitialTextColour, fontGroup),
                           QStringLiteral("颜色选择器1"), 155, 79, 55, 24);
-  Place(MakeLabel(QStringLiteral("右边字体："), fontGroup), QStringLiteral("标签2"), 10, 114, 60, 24);
+  Place(MakeCaptionLabel(QStringLiteral("右边字体："), fontGroup), QStringLiteral("标签2"), 10, 114, 60, 24);
   rightText_ = Place(MakeTextBox(fontGroup), QStringLiteral("编辑框2"), 75, 114, 135, 24);
   rightFontButton_ = Place(MakeButton(fontGroup), QStringLiteral("按钮2"), 10, 160, 140, 24);
   rightTextColour_ = Place(new ColourPicker(services_, kInitialTextColour, fontGroup),
@@ -120,11 +109,11 @@ void MainWindow::BuildControls() {
   QGroupBox* backgroundGroup =
       Place(MakeGroup(QStringLiteral("（@_@）劳苦功高的背景设置区"), client),
             QStringLiteral("分组框3"), 8, 232, 220, 136);
-  Place(MakeLabel(QStringLiteral("左边背景："), backgroundGroup), QStringLiteral("标签4"), 10, 42, 60,
+  Place(MakeCaptionLabel(QStringLiteral("左边背景："), backgroundGroup), QStringLiteral("标签4"), 10, 42, 60,
         24);
   leftBackground_ = Place(new ColourPicker(services_, kInitialLeftBackground, backgroundGroup),
                           QStringLiteral("颜色选择器3"), 82, 42, 130, 24);
-  Place(MakeLabel(QStringLiteral("右边背景："), backgroundGroup), QStringLiteral("标签3"), 10, 92, 60,
+  Place(MakeCaptionLabel(QStringLiteral("右边背景："), backgroundGroup), QStringLiteral("标签3"), 10, 92, 60,
         24);
   rightBackground_ = Place(new ColourPicker(services_, kInitialRightBackground, backgroundGroup),
                            QStringLiteral("颜色选择器4"), 82, 90, 130, 24);

@@ -7,7 +7,6 @@
 #include "window_style.h"
 
 #include <QLabel>
-#include <QPalette>
 #include <QPushButton>
 
 namespace quillory {
@@ -43,20 +42,9 @@ const Preset kPresets[] = {
     {u"按钮7", u"2560x1440(nubia Z7)", {305, 100, 150, 24}, 2560, 1440},
 };
 
-QLabel* MakeLabel(const QString& text, QWidget* container) {
-  auto* label = new QLabel(text, container);
-  label->setFont(CaptionFont());
-  label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  return label;
-}
-
 QLineEdit* MakeNumberBox(QWidget* container) {
   auto* box = new WholeNumberEdit(container);
-  box->setFont(ToolkitFont());
-  QPalette palette = box->palette();
-  palette.setColor(QPalette::Base, Qt::white);
-  palette.setColor(QPalette::Text, Qt::black);
-  box->setPalette(palette);
+  StyleTextBox(*box);
   return box;
 }
 
@@ -81,9 +69,9 @@ ResolutionWindow::ResolutionWindow(MainWindow& owner, Services& services)
   setAttribute(Qt::WA_DeleteOnClose);
   setFixedSize(kClientWidth, kClientHeight);
 
-  Place(MakeLabel(QStringLiteral("高度："), this), QStringLiteral("标签1"), 10, 10, 45, 24);
+  Place(MakeCaptionLabel(QStringLiteral("高度："), this), QStringLiteral("标签1"), 10, 10, 45, 24);
   heightBox_ = Place(MakeNumberBox(this), QStringLiteral("编辑框1"), 55, 10, 80, 24);
-  Place(MakeLabel(QStringLiteral("宽度："), this), QStringLiteral("标签2"), 10, 40, 45, 24);
+  Place(MakeCaptionLabel(QStringLiteral("宽度："), this), QStringLiteral("标签2"), 10, 40, 45, 24);
   widthBox_ = Place(MakeNumberBox(this), QStringLiteral("编辑框2"), 55, 40, 80, 24);
   QPushButton* confirm =
       Place(MakeButton(QStringLiteral("确定"), this), QStringLiteral("按钮6"), 10, 70, 125, 50);

@@ -1,6 +1,8 @@
 #include "window_style.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
 #include <QWidget>
 
@@ -18,6 +20,21 @@ QFont ToolkitFont() {
   QFont font = QApplication::font();
   font.setResolveMask(QFont::AllPropertiesResolved);
   return font;
+}
+
+QLabel* MakeCaptionLabel(const QString& text, QWidget* container) {
+  auto* label = new QLabel(text, container);
+  label->setFont(CaptionFont());
+  label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  return label;
+}
+
+void StyleTextBox(QLineEdit& box) {
+  box.setFont(ToolkitFont());
+  QPalette palette = box.palette();
+  palette.setColor(QPalette::Base, Qt::white);
+  palette.setColor(QPalette::Text, Qt::black);
+  box.setPalette(palette);
 }
 
 void CentreOnScreen(QWidget& window) {

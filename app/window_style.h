@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QString>
 
+class QLabel;
+class QLineEdit;
 class QWidget;
 
 namespace quillory {
@@ -16,6 +18,12 @@ QFont CaptionFont();
 // The toolkit's default font, marked as set so that a control keeps it inside
 // a container that uses CaptionFont.
 QFont ToolkitFont();
+
+// A label in CaptionFont, its text centred vertically beside the boxes it names.
+QLabel* MakeCaptionLabel(const QString& text, QWidget* container);
+
+// Gives an edit box the toolkit's font and black text on white.
+void StyleTextBox(QLineEdit& box);
 
 // Gives `widget` its object name and places it at x, y with the given size,
 // relative to its container's top-left corner. Returns the widget.
