@@ -173,6 +173,40 @@ TEST_F(BmpCodec, RoundTripKeepsEveryPixel)
     }
 }
 
+// Column backgrounds are kept as a description until rows are needed; the
+// encoder must write the described rows and the drawn-on rows alike.
+TEST_F(BmpCodec, EncodesColumnBackgroundsWithDrawingOnSomeRows)
+{
+    OwnedBitmap bitmap(231, 5);
+    GpGraphics* graphics = nullptr;
+    GpSolidFill* brush = nullptr;
+    ASSERT_EQ(GdipGetImageGraphicsContext(bitmap.get(), &graphics), Ok);
+    ASSERT_EQ(GdipCreateSolidFill(0xFFFF7D7D, &brush), Ok);
+    EXPECT_EQ(GdipFillRectangle(graphics, brush, 0, 0, 115, 5), Ok);
+    EXPECT_EQ(GdipSetSolidFillColor(brush, 0xFFB7FF9B), Ok);
+    EXPECT_EQ(GdipFillRectangle(graphics, brush, 115, 0, 115, 5), Ok);
+    EXPECT_EQ(GdipSetSolidFillColor(brush, 0xFF000000), Ok);
+    EXPECT_EQ(GdipFillRectangle(graphics, brush, 100, 2, 30, 1), Ok);
+    EXPECT_EQ(GdipDeleteBrush(brush), Ok);
+    EXPECT_EQ(GdipDeleteGraphics(graphics), Ok);
+    auto expected = [](int x, int y) -> ARGB {
+        if (y == 2 && x >= 100 && x < 130)
+            return 0xFF000000;
+        if (x < 115)
+            return 0xFFFF7D7D;
+        return x < 230 ? 0xFFB7FF9B : 0x00000000;
+    };
+    const Bytes file = encode(bitmap.get());
+    ASSERT_EQ(file.size(), 54u + 231 * 4 * 5);
+    for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < 231; ++x) {
+            const ARGB written = u32At(file, 54 + 4 * ((4 - y) * 231 + x));
+            ASSERT_EQ(hex(written), hex(expected(x, y))) << "at x " << x << ", y " << y;
+        }
+    }
+    EXPECT_TRUE(pixelsAre(bitmap.get(), expected)) << "and the pixels read the same after encoding";
+}
+
 TEST_F(BmpCodec, ThirtyTwoBitFilesKeepTheirFourthByteAsRgb)
 {
     OwnedBitmap bitmap(1, 1);

@@ -120,6 +120,8 @@ TEST_F(Graphics, FillsOverReusedMemoryLeaveTheRestZero)
         {"columns apart", 1024, 600, {{0xFF111111, 0, 0, 100, 600}, {0xFF222222, 300, 0, 100, 600}}},
         {"a column, then a translucent box across it", 512, 300,
          {{0xFF333333, 0, 0, 100, 300}, {0x80FF0000, 50, 10, 100, 20}}},
+        {"a translucent box, then a column over part of it", 512, 300,
+         {{0x80FF0000, 50, 10, 100, 20}, {0xFF333333, 0, 0, 100, 300}}},
         {"a column, then a box below nothing", 512, 300,
          {{0xFF333333, 200, 0, 100, 300}, {0xFF444444, 10, 10, 20, 20}}},
         {"a column inside an earlier one splits it", 512, 300,

@@ -331,11 +331,12 @@ GpStatus encodeBmp(Bitmap& bitmap, ByteSink& sink)
         return status;
 
     // ARGB and RGB rows are already what the file holds: they go out
-    // straight from the pixels, with no copy of the image.
+    // straight from the pixels, with no copy of the image (a row that is
+    // still a plain background goes out from one row made for it).
     const bool direct = format.code == PixelFormat32bppARGB || format.code == PixelFormat32bppRGB;
     std::vector<std::uint8_t> row(direct ? 0 : static_cast<std::size_t>(*rowBytes));
     for (int y = height - 1; y >= 0; --y) {
-        const std::uint8_t* pixels = surface.row(y);
+        const std::uint8_t* pixels = surface.readRow(y);
         if (direct) {
             status = sink.write(pixels, static_cast<std::size_t>(*rowBytes));
         } else {

@@ -90,7 +90,7 @@ GpStatus encodePng(Bitmap& bitmap, ByteSink& sink)
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * channels);
     std::vector<ARGB> row(static_cast<std::size_t>(width));
     for (int y = 0; y < height; ++y) {
-        loadRow(format, surface.row(y), row.data(), width);
+        loadRow(format, surface.readRow(y), row.data(), width);
         std::uint8_t* target = pixels.data() + static_cast<std::size_t>(y) * width * channels;
         if (alpha) {
             std::memcpy(target, row.data(), static_cast<std::size_t>(width) * 4);

@@ -132,7 +132,7 @@ GpStatus Graphics::fillRectangle(const Brush& brush, REAL x, REAL y, REAL width,
     const ARGB color = solid->color();
     if ((color >> 24) == 255 && target_->deferOpaqueFill(box, color))
         return Ok;
-    fillSolid(target_->canvas(), box, color);
+    fillSolid(target_->canvas(box), box, color);
     return Ok;
 }
 
@@ -177,7 +177,7 @@ GpStatus Graphics::drawImage(Image& image, const GpRectF& destination, const GpR
     const GpStatus status = resample(bitmap->surface(), mapping, box, interpolationMode_, resampled);
     if (status != Ok)
         return status;
-    blendPremultipliedPixels(target_->canvas(), resampled.pixels(), resampled.stride(), box);
+    blendPremultipliedPixels(target_->canvas(box), resampled.pixels(), resampled.stride(), box);
     return Ok;
 }
 
@@ -189,7 +189,7 @@ void Graphics::blendCoverage(const CoverageMask& mask, int x, int y, ARGB color,
     const DeviceBox box = intersect(intersect(maskBox, limit), bounds());
     if (isEmpty(box))
         return;
-    blendMask(target_->canvas(), mask, x, y, color, box);
+    blendMask(target_->canvas(box), mask, x, y, color, box);
 }
 
 }  // namespace engine

@@ -31,6 +31,7 @@ GpStatus PixelSurface::allocate(int width, int height, const PixelFormatDescript
     surface->memoryZero_ = surface->block_.isZeroed();
     if (surface->drawsDirectly()) {
         surface->columns_.push_back(ColumnSpan{0, width, 0});
+        surface->rowWritten_.assign(static_cast<std::size_t>(height), false);
     } else if (!surface->memoryZero_) {
         // Other formats are converted from memory on their first drawing,
         // so their zeros are written now.
@@ -63,35 +64,65 @@ bool PixelSurface::drawsDirectly() const
     return thirtyTwoBit && reinterpret_cast<std::uintptr_t>(scan0_) % 4 == 0;
 }
 
-void PixelSurface::writeColumns()
+void PixelSurface::writeColumns(int top, int bottom)
 {
     if (columns_.empty())
         return;
-    // Row by row, each row left to right: one sequential pass.
-    for (int y = 0; y < height_; ++y) {
-        auto* pixels = reinterpret_cast<std::uint32_t*>(ownRow(y));
-        for (const ColumnSpan& span : columns_) {
-            if (span.pixel == 0 && memoryZero_)
-                continue;
-            storePixelSpan(pixels + span.left, static_cast<std::size_t>(span.right - span.left), span.pixel);
-        }
+    const bool allZero = columns_.size() == 1 && columns_[0].pixel == 0;
+    const std::uint32_t* described = (allZero && memoryZero_) ? nullptr : describedRow();
+    const std::size_t rowBytes = static_cast<std::size_t>(width_) * 4;
+    for (int y = top; y < bottom; ++y) {
+        if (rowWritten_[y])
+            continue;
+        if (described)
+            std::memcpy(ownRow(y), described, rowBytes);
+        rowWritten_[y] = true;
+        ++rowsWritten_;
     }
-    columns_.clear();
-    memoryZero_ = false;
+    if (rowsWritten_ == height_) {
+        columns_.clear();
+        rowWritten_.clear();
+        rowWritten_.shrink_to_fit();
+        describedRow_.clear();
+        describedRow_.shrink_to_fit();
+        describedRowCurrent_ = false;
+        rowsWritten_ = 0;
+        memoryZero_ = false;
+    }
 }
 
 const std::uint8_t* PixelSurface::row(int y)
 {
     settle();
-    writeColumns();
+    writeColumns(y, y + 1);
     return ownRow(y);
 }
 
 std::uint8_t* PixelSurface::writableRow(int y)
 {
     settle();
-    writeColumns();
+    writeColumns(y, y + 1);
     return ownRow(y);
+}
+
+const std::uint8_t* PixelSurface::readRow(int y)
+{
+    settle();
+    if (columns_.empty() || rowWritten_[y])
+        return ownRow(y);
+    return reinterpret_cast<const std::uint8_t*>(describedRow());
+}
+
+const std::uint32_t* PixelSurface::describedRow()
+{
+    if (!describedRowCurrent_) {
+        describedRow_.resize(static_cast<std::size_t>(width_));
+        for (const ColumnSpan& span : columns_)
+            storePixelSpan(describedRow_.data() + span.left, static_cast<std::size_t>(span.right - span.left),
+                           span.pixel);
+        describedRowCurrent_ = true;
+    }
+    return describedRow_.data();
 }
 
 ARGB PixelSurface::pixel(int x, int y)
@@ -108,7 +139,13 @@ void PixelSurface::setPixel(int x, int y, ARGB color)
 
 Canvas PixelSurface::canvas()
 {
-    writeColumns();
+    writeAllColumns();
+    return currentCanvas();
+}
+
+Canvas PixelSurface::canvas(const DeviceBox& rows)
+{
+    writeColumns(std::max(rows.top, 0), std::min(rows.bottom, height_));
     return currentCanvas();
 }
 
@@ -151,10 +188,11 @@ Canvas PixelSurface::currentCanvas()
 
 bool PixelSurface::deferOpaqueFill(const DeviceBox& box, ARGB color)
 {
-    if (columns_.empty() || box.top > 0 || box.bottom < height_ || box.left >= box.right)
+    // The description must still hold for every row to be edited.
+    if (columns_.empty() || rowsWritten_ > 0 || box.top > 0 || box.bottom < height_ || box.left >= box.right)
         return false;
     if (columns_.size() + 2 > ColumnSpanLimit) {
-        writeColumns();
+        writeAllColumns();
         return false;
     }
     // An opaque colour is the same 32-bit pixel in every direct model.
@@ -174,6 +212,7 @@ bool PixelSurface::deferOpaqueFill(const DeviceBox& box, ARGB color)
     std::sort(edited.begin(), edited.end(),
               [](const ColumnSpan& a, const ColumnSpan& b) { return a.left < b.left; });
     columns_ = std::move(edited);
+    describedRowCurrent_ = false;
     return true;
 }
 

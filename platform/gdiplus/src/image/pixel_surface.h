@@ -28,10 +28,11 @@ namespace engine {
 // A new 32-bit surface of its own starts as a description rather than
 // memory: every row is the same run of column spans, at first one span of
 // zeros. Opaque fills over whole columns only edit that description, and
-// the memory is written once, row by row, when anything else needs it. So
-// a new bitmap whose memory is reused needs no separate clearing pass, and
-// a background of columns filled one after the other is one sequential pass
-// instead of one strided pass per column.
+// each row is written when something first needs it, just before it is
+// used. So a new bitmap whose memory is reused needs no separate clearing
+// pass, a background of columns filled one after the other is written in
+// one sequential pass, and the rows an encoder or a glyph reads are still
+// in the cache when it reads them.
 class PixelSurface {
 public:
     // A surface with its own zero pixels (transparent black), rows padded to
@@ -58,12 +59,20 @@ public:
     const std::uint8_t* row(int y);
     std::uint8_t* writableRow(int y);
 
+    // Row y for reading only, in the surface's own format, valid until the
+    // next call on this surface. A row still only described is read from one
+    // row made from the description rather than from the surface's memory,
+    // so an encoder reading a plain background never writes the image.
+    const std::uint8_t* readRow(int y);
+
     // One pixel as straight ARGB; the coordinates must be inside.
     ARGB pixel(int x, int y);
     void setPixel(int x, int y, ARGB color);
 
-    // Where drawing goes, valid until the next call on this surface.
+    // Where drawing goes, valid for the rows of `rows` (all rows when
+    // omitted) until the next call on this surface.
     Canvas canvas();
+    Canvas canvas(const DeviceBox& rows);
 
     // Fills `box` (inside the surface) with the opaque `color` without
     // writing memory, when the surface is still a description and the box
@@ -88,8 +97,12 @@ private:
     PixelSurface() = default;
 
     bool drawsDirectly() const;
-    // Writes the described rows into memory and ends the description.
-    void writeColumns();
+    // Writes the described rows top <= y < bottom not yet written; the
+    // description ends when every row is written.
+    void writeColumns(int top, int bottom);
+    void writeAllColumns() { writeColumns(0, height_); }
+    // One row as the description gives it.
+    const std::uint32_t* describedRow();
     // The canvas as it stands, without writing described rows.
     Canvas currentCanvas();
     std::uint8_t* ownRow(int y) const { return scan0_ + y * stride_; }
@@ -100,7 +113,11 @@ private:
     const PixelFormatDescriptor* format_ = nullptr;
     std::uint8_t* scan0_ = nullptr;
     PixelBlock block_;                  // empty for the caller's memory
-    std::vector<ColumnSpan> columns_;   // non-empty while the rows are only described
+    std::vector<ColumnSpan> columns_;   // non-empty while some rows are only described
+    std::vector<bool> rowWritten_;      // which described rows are in memory already
+    std::vector<std::uint32_t> describedRow_;  // one row as described, made on demand
+    bool describedRowCurrent_ = false;
+    int rowsWritten_ = 0;
     bool memoryZero_ = false;           // the memory holds zeros, so zero spans need no writing
     PixelBlock working_;                // straight ARGB copy while drawing in another format
 };
