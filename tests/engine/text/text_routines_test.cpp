@@ -477,23 +477,43 @@ TEST_F(TextRoutines, DrawingLandsInsideTheMeasuredBox)
     EXPECT_LE(ink.bottom, std::ceil(measured.box.Y + measured.box.Height));
 }
 
-TEST_F(TextRoutines, UnderlineAndStrikeoutDrawStrokes)
+TEST_F(TextRoutines, UnderlineAndStrikeoutDrawStrokesAcrossTheLine)
 {
     const GpRectF layout{0, 0, 100, 40};
     OwnedBrush brush(0xFF000000);
-    Ink plain;
-    Ink underlined;
-    Ink struck;
-    for (auto [style, ink] : {std::pair{0, &plain}, std::pair{4, &underlined}, std::pair{8, &struck}}) {
+    // Columns with ink between the first and the last inked column: the
+    // space between the letters has none unless a stroke crosses it.
+    auto inkedColumns = [](const Ink& ink) {
+        int columns = 0;
+        for (int x = ink.left; x < ink.right; ++x) {
+            bool inked = false;
+            for (int y = ink.top; y < ink.bottom; ++y)
+                inked = inked || (ink.at(x, y) >> 24) != 0;
+            columns += inked;
+        }
+        return columns;
+    };
+    struct Row {
+        const char* why;
+        INT style;
+        bool strokes;
+    };
+    const Row rows[] = {
+        {"plain", 0, false},
+        {"underlined", 4, true},
+        {"struck out", 8, true},
+        {"bold underlined", 5, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
         Canvas canvas(100, 40);
-        OwnedFont font{makeFont(u"DejaVu Sans", 12, 3, style)};
-        ASSERT_EQ(GdipDrawString(canvas.graphics(), wide(u"ace"), -1, font.handle, &layout, nullptr, brush.brush()),
+        OwnedFont font{makeFont(u"DejaVu Sans", 20, 3, row.style)};
+        ASSERT_EQ(GdipDrawString(canvas.graphics(), wide(u"l   l"), -1, font.handle, &layout, nullptr, brush.brush()),
                   Ok);
-        *ink = canvas.ink();
+        Ink ink = canvas.ink();
+        ASSERT_GT(ink.count, 0);
+        EXPECT_EQ(inkedColumns(ink) == ink.right - ink.left, row.strokes);
     }
-    EXPECT_GT(underlined.bottom, plain.bottom) << "the underline lies below letters without descenders";
-    EXPECT_GT(struck.count, plain.count);
-    EXPECT_EQ(struck.bottom, plain.bottom) << "the strikeout lies within the letters";
 }
 
 TEST_F(TextRoutines, InvisibleDrawingsChangeNothing)

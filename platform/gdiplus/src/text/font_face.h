@@ -1,7 +1,9 @@
 #pragma once
 
-// One loaded face: the font file mapped once and shared by HarfBuzz (shaping)
-// and FreeType (rasterizing), with the metrics the interface reports for it.
+// One loaded face: the font file mapped once; HarfBuzz shapes with it and
+// reads its glyph outlines, which FreeType's rasterizer turns into coverage.
+// FreeType never loads the face itself: for a large CJK collection that costs
+// several milliseconds per process, where HarfBuzz reads tables on demand.
 
 #include "text/face_descriptor.h"
 #include "text/freetype_library.h"
@@ -10,8 +12,6 @@
 #include <memory>
 #include <vector>
 
-#include <ft2build.h>
-#include FT_FREETYPE_H
 #include <hb.h>
 
 namespace engine::text {
@@ -23,17 +23,17 @@ struct DesignMetrics {
     int cellAscent = 0;
     int cellDescent = 0;
     int lineSpacing = 0;
-    int underlinePosition = 0;  // centre of the stroke, below the baseline when negative
+    int underlinePosition = 0;  // top of the stroke, below the baseline when negative
     int underlineThickness = 0;
     int strikeoutPosition = 0;  // top of the stroke, above the baseline
     int strikeoutThickness = 0;
 };
 
-// How glyphs become coverage.
+// How glyphs become coverage. Outlines are not hinted: positions and sizes
+// stay exactly those the layout measured, at every size.
 enum class RasterMode : std::uint8_t {
-    Smooth,        // 8-bit antialiased, light (vertical only) hinting
-    SmoothUnhinted,
-    Monochrome,    // 1-bit, full hinting, expanded to 0 or 255
+    Smooth,      // 8-bit antialiased
+    Monochrome,  // 1-bit, expanded to 0 or 255
 };
 
 // A glyph as coverage, placed relative to its pen position: the top-left
@@ -69,8 +69,9 @@ public:
     hb_font_t* shapingFont() const { return shapingFont_; }
 
     // Renders `glyph` at `pixelsX` by `pixelsY` pixels per em, its pen moved
-    // right by `subpixelX` quarters of a pixel. False when FreeType cannot
-    // produce it; `out` is then unspecified.
+    // right by `subpixelX` quarters of a pixel. A glyph without an outline
+    // (a space) comes out empty. False when the outline cannot be rasterized;
+    // `out` is then unspecified.
     bool render(std::uint32_t glyph, float pixelsX, float pixelsY, int subpixelX, RasterMode mode,
                 RasterGlyph& out);
 
@@ -84,9 +85,6 @@ private:
     hb_blob_t* blob_ = nullptr;
     hb_face_t* shapingFace_ = nullptr;
     hb_font_t* shapingFont_ = nullptr;
-    FT_Face rasterFace_ = nullptr;
-    FT_F26Dot6 currentSizeX_ = 0;
-    FT_F26Dot6 currentSizeY_ = 0;
 };
 
 }  // namespace engine::text

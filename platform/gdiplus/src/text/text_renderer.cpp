@@ -100,9 +100,7 @@ RasterMode rasterModeFor(INT textRenderingHint)
     case 1:  // single bit per pixel, grid fitted
     case 2:  // single bit per pixel
         return RasterMode::Monochrome;
-    case 4:  // antialiased without grid fitting
-        return RasterMode::SmoothUnhinted;
-    default:  // system default, antialiased grid fitted, ClearType (drawn grey)
+    default:  // system default, antialiased, ClearType (drawn grey)
         return RasterMode::Smooth;
     }
 }
@@ -136,9 +134,11 @@ GpStatus drawTextLayout(Graphics& graphics, const TextLayout& layout, const GpRe
         float perUnit = deviceEmY / static_cast<float>(design.unitsPerEm);
         for (const PlacedLine& line : layout.placement.lines) {
             int baseline = roundToPixel(mapping.m22 * line.baseline + mapping.dy);
-            if (fontStyle & 4)
-                drawStroke(graphics, line, layout.metrics.emSize, -static_cast<float>(design.underlinePosition) * perUnit,
-                           static_cast<float>(design.underlineThickness) * perUnit, mapping, baseline, color, limit);
+            if (fontStyle & 4) {
+                float thickness = static_cast<float>(design.underlineThickness) * perUnit;
+                float centre = -static_cast<float>(design.underlinePosition) * perUnit + thickness / 2;
+                drawStroke(graphics, line, layout.metrics.emSize, centre, thickness, mapping, baseline, color, limit);
+            }
             if (fontStyle & 8) {
                 float thickness = static_cast<float>(design.strikeoutThickness) * perUnit;
                 float centre = -static_cast<float>(design.strikeoutPosition) * perUnit + thickness / 2;
