@@ -7,6 +7,6 @@ if(TARGET quillory-renderer)
   target_link_libraries(quillory-render-cli PUBLIC quillory-renderer)
 
   add_executable(quillory-render ${CMAKE_CURRENT_LIST_DIR}/render_cli_main.cpp)
-  target_link_libraries(quillory-render PRIVATE quillory-render-cli)
+  target_link_libraries(quillory-render PRIVATE quillory-render-cli quillory-large-allocations)
   add_dependencies(quillory-render quillory-engine)
 endif()
