@@ -98,6 +98,44 @@ TEST(TextRenderer, SnapsBaselinesToPixelsAndPensToQuarterPixels)
     }
 }
 
+TEST(TextRenderer, ScalingMovesPensAndBaselinesWithIt)
+{
+    auto face = regularFace(u"DejaVu Sans");
+    ASSERT_TRUE(face);
+    LayoutFormat format;
+    TextLayout layout = layOutText(FontCache::instance(), face, 10.0f, u"Scale", {4, 6, 0, 0}, format);
+    auto single = placeGlyphs(layout, Affine{});
+    auto doubled = placeGlyphs(layout, Affine{2, 0, 0, 3, 0, 0});
+    ASSERT_EQ(single.size(), doubled.size());
+    for (std::size_t index = 0; index < single.size(); ++index) {
+        float singleX = single[index].penX + single[index].subpixelX / 4.0f;
+        float doubledX = doubled[index].penX + doubled[index].subpixelX / 4.0f;
+        EXPECT_NEAR(doubledX, 2 * singleX, 0.5f);
+        EXPECT_NEAR(doubled[index].baseline, 3 * layout.placement.lines[0].baseline, 0.5f);
+    }
+}
+
+TEST(TextRenderer, GlyphsSharingACacheEntryShareTheirPixels)
+{
+    auto face = regularFace(u"DejaVu Sans");
+    ASSERT_TRUE(face);
+    // Both sizes round to the same 1/64 pixel; whichever is drawn first,
+    // the other must get identical coverage.
+    GlyphCache first(1 << 20);
+    GlyphCache second(1 << 20);
+    hb_codepoint_t glyph = 0;
+    ASSERT_TRUE(hb_font_get_nominal_glyph(face->shapingFont(), U'g', &glyph));
+    RasterGlyph a = first.find(*face, glyph, 19.868f, 19.868f, 1, RasterMode::Smooth);
+    RasterGlyph b = second.find(*face, glyph, 19.882f, 19.882f, 1, RasterMode::Smooth);
+    ASSERT_GT(a.width, 0);
+    EXPECT_EQ(a.left, b.left);
+    EXPECT_EQ(a.top, b.top);
+    EXPECT_EQ(a.coverage, b.coverage);
+    EXPECT_EQ(&first.find(*face, glyph, 19.882f, 19.882f, 1, RasterMode::Smooth).coverage,
+              &first.find(*face, glyph, 19.868f, 19.868f, 1, RasterMode::Smooth).coverage)
+        << "found, not rendered again";
+}
+
 TEST(TextRenderer, PensLeftOfTheOriginRoundDownwards)
 {
     auto face = regularFace(u"DejaVu Sans");

@@ -27,8 +27,13 @@ const RasterGlyph& GlyphCache::find(FontFace& face, std::uint32_t glyph, float p
     if (found != glyphs_.end())
         return found->second;
 
+    // Rendered at the size the key holds, not the size asked for: sizes
+    // that share a key must share pixels, or a drawing would depend on which
+    // of them happened to be drawn first.
     RasterGlyph rendered;
-    if (!face.render(glyph, pixelsX, pixelsY, subpixelX, mode, rendered))
+    float keyedX = static_cast<float>(key.sizeX) / 64.0f;
+    float keyedY = static_cast<float>(key.sizeY) / 64.0f;
+    if (!face.render(glyph, keyedX, keyedY, subpixelX, mode, rendered))
         rendered = RasterGlyph{};
     std::size_t cost = rendered.coverage.size() + sizeof(RasterGlyph) + sizeof(Key);
     if (bytes_ + cost > byteBudget_) {

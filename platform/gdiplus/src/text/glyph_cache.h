@@ -17,9 +17,10 @@ class GlyphCache {
 public:
     explicit GlyphCache(std::size_t byteBudget) : byteBudget_(byteBudget) {}
 
-    // `glyph` of `face` at `pixelsX` by `pixelsY` pixels per em, moved right by
-    // `subpixelX` quarter pixels (0 to 3). A glyph FreeType cannot render comes
-    // back empty. The reference is valid until the next call.
+    // `glyph` of `face` at `pixelsX` by `pixelsY` pixels per em (to 1/64
+    // pixel), moved right by `subpixelX` quarter pixels (0 to 3). A glyph that
+    // cannot be rendered comes back empty. The reference is valid until the
+    // next call.
     const RasterGlyph& find(FontFace& face, std::uint32_t glyph, float pixelsX, float pixelsY, int subpixelX,
                             RasterMode mode);
 
