@@ -531,6 +531,39 @@ TEST_F(TextRoutines, InvisibleDrawingsChangeNothing)
     EXPECT_EQ(canvas.ink().count, 0);
 }
 
+TEST_F(TextRoutines, AbsurdSizesAndPlacesAreAnsweredNotDrawn)
+{
+    Canvas canvas(40, 20);
+    OwnedBrush brush(0xFF000000);
+    OwnedFormat noClip = formatWithFlags(NoClip);
+    OwnedFont huge{makeFont(u"DejaVu Sans", 1e6f, 2)};
+    OwnedFont endless{makeFont(u"DejaVu Sans", 3e38f, 3)};
+    OwnedFont underlined{makeFont(u"DejaVu Sans", 12, 3, 4)};
+    ASSERT_NE(huge.handle, nullptr);
+    ASSERT_NE(endless.handle, nullptr);
+    const GpRectF layout{0, 0, 40, 20};
+    const GpRectF farAway{-3e38f, 3e38f, 0, 0};
+    GpRectF box{};
+    // A million-pixel em would need a glyph of a terabyte.
+    EXPECT_EQ(GdipDrawString(canvas.graphics(), wide(u"a"), -1, huge.handle, &layout, nullptr, brush.brush()),
+              ValueOverflow);
+    EXPECT_EQ(GdipMeasureString(canvas.graphics(), wide(u"a"), -1, huge.handle, &layout, nullptr, &box, nullptr,
+                                nullptr),
+              Ok);
+    // Points to pixels overflows the float range.
+    EXPECT_EQ(GdipDrawString(canvas.graphics(), wide(u"a"), -1, endless.handle, &layout, nullptr, brush.brush()),
+              ValueOverflow);
+    EXPECT_EQ(GdipMeasureString(canvas.graphics(), wide(u"a"), -1, endless.handle, &layout, nullptr, &box, nullptr,
+                                nullptr),
+              ValueOverflow);
+    // A long underlined line nowhere near the bitmap.
+    std::u16string longLine(4000, u'w');
+    EXPECT_EQ(GdipDrawString(canvas.graphics(), wide(longLine), -1, underlined.handle, &farAway, noClip.handle,
+                             brush.brush()),
+              Ok);
+    EXPECT_EQ(canvas.ink().count, 0);
+}
+
 TEST_F(TextRoutines, DrawingTheSameTextTwiceGivesTheSamePixels)
 {
     OwnedFont font{makeFont(u"Noto Sans CJK SC", 14.907407f)};

@@ -12,27 +12,34 @@ namespace {
 // the blender's own arithmetic.
 constexpr int Far = std::numeric_limits<int>::max() / 4;
 
-int roundToPixel(float value)
+// Rounds a device coordinate, clamped to where pixel arithmetic stays in
+// range: a caller's layout may lie anywhere a float reaches.
+int roundToPixel(double value)
 {
-    return static_cast<int>(std::lround(value));
+    if (std::isnan(value))
+        return 0;
+    return static_cast<int>(std::lround(std::clamp(value, double(-Far), double(Far))));
 }
 
 // Draws a horizontal stroke of `thickness` device pixels (at least one)
 // whose centre is `centre` below the baseline, under a line's visible text.
+// Drawn in tiles of one small mask, so a very long line needs no mask as
+// wide as itself.
 void drawStroke(Graphics& graphics, const PlacedLine& line, float emSize, float centre, float thickness,
                 const Graphics::Affine& mapping, int baseline, ARGB color, const DeviceBox& limit)
 {
     if (line.line.visibleWidth <= 0)
         return;
-    int left = roundToPixel(mapping.m11 * line.x + mapping.dx);
-    int right = roundToPixel(mapping.m11 * (line.x + line.line.visibleWidth * emSize) + mapping.dx);
+    int left = std::max(limit.left, roundToPixel(mapping.m11 * line.x + mapping.dx));
+    int right = std::min(limit.right, roundToPixel(mapping.m11 * (line.x + line.line.visibleWidth * emSize) + mapping.dx));
     int height = std::max(1, roundToPixel(thickness));
     int top = baseline + roundToPixel(centre - static_cast<float>(height) / 2);
-    if (right <= left)
-        return;
-    std::vector<std::uint8_t> solid(static_cast<std::size_t>(right - left) * height, 255);
-    CoverageMask mask{solid.data(), right - left, right - left, height};
-    graphics.blendCoverage(mask, left, top, color, limit);
+    constexpr int tile = 256;
+    std::vector<std::uint8_t> solid(static_cast<std::size_t>(tile) * height, 255);
+    for (int x = left; x < right; x += tile) {
+        CoverageMask mask{solid.data(), tile, std::min(tile, right - x), height};
+        graphics.blendCoverage(mask, x, top, color, limit);
+    }
 }
 
 }  // namespace
@@ -60,7 +67,7 @@ std::vector<DeviceGlyph> placeGlyphs(const TextLayout& layout, const Graphics::A
                 for (std::uint32_t glyph = cluster.glyphStart; glyph < cluster.glyphEnd; ++glyph) {
                     const ShapedGlyph& shapedGlyph = shaped.glyphs[glyph];
                     float deviceX = mapping.m11 * (glyphPen + shapedGlyph.offsetX * em) + mapping.dx;
-                    long long quarters = std::llround(static_cast<double>(deviceX) * 4.0);
+                    long long quarters = std::llround(std::clamp(static_cast<double>(deviceX), -double(Far), double(Far)) * 4.0);
                     DeviceGlyph device;
                     device.face = shapedGlyph.face;
                     device.glyph = shapedGlyph.glyph;
@@ -111,14 +118,16 @@ GpStatus drawTextLayout(Graphics& graphics, const TextLayout& layout, const GpRe
     Graphics::Affine mapping = graphics.worldToDevice();
     if (!isDrawableMapping(mapping))
         return NotImplemented;
+    float deviceEmX = layout.metrics.emSize * mapping.m11;
+    float deviceEmY = layout.metrics.emSize * mapping.m22;
+    if (!(deviceEmX <= MaximumDeviceEm && deviceEmY <= MaximumDeviceEm))
+        return ValueOverflow;
     if ((color >> 24) == 0 || layout.placement.lines.empty())
         return Ok;
 
     const ShapedText& shaped = *layout.shaped;
     DeviceBox limit = clipBoxOf(layoutRect, format, mapping);
     RasterMode mode = rasterModeFor(graphics.textRenderingHint());
-    float deviceEmX = layout.metrics.emSize * mapping.m11;
-    float deviceEmY = layout.metrics.emSize * mapping.m22;
 
     for (const DeviceGlyph& device : placeGlyphs(layout, mapping)) {
         FontFace& face = *shaped.faces[device.face];

@@ -36,12 +36,18 @@ std::vector<DeviceGlyph> placeGlyphs(const TextLayout& layout, const Graphics::A
 // axis the rectangle has no extent in, and nowhere under NoClip.
 DeviceBox clipBoxOf(const GpRectF& layout, const LayoutFormat& format, const Graphics::Affine& mapping);
 
+// The largest em, in device pixels, text is drawn at: a glyph's coverage is
+// rasterized whole, and beyond this one glyph could take hundreds of
+// megabytes. It is thirty times the renderer's largest text.
+inline constexpr float MaximumDeviceEm = 4096;
+
 // How the context's text rendering hint rasterizes.
 RasterMode rasterModeFor(INT textRenderingHint);
 
 // Draws `layout` into `graphics` in `color`, with the underline and strikeout
 // `fontStyle` asks for. NotImplemented when the context's mapping is not
-// drawable; nothing is drawn then.
+// drawable, ValueOverflow when the em would be larger than MaximumDeviceEm;
+// nothing is drawn then.
 GpStatus drawTextLayout(Graphics& graphics, const TextLayout& layout, const GpRectF& layoutRect,
                         const LayoutFormat& format, INT fontStyle, ARGB color, GlyphCache& glyphs);
 

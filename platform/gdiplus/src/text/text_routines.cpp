@@ -77,9 +77,11 @@ GpStatus GdipDrawString(GpGraphics* graphics, const WCHAR* string, INT length, c
         if (text.empty())
             return Ok;
 
+        float emSize = emSizeOn(*drawnFont, *context);
+        if (!std::isfinite(emSize))
+            return ValueOverflow;
         FontCache& cache = FontCache::instance();
-        auto layout = engine::text::layOutText(cache, drawnFont->face(), emSizeOn(*drawnFont, *context), text,
-                                               *layoutRect, format);
+        auto layout = engine::text::layOutText(cache, drawnFont->face(), emSize, text, *layoutRect, format);
         return engine::text::drawTextLayout(*context, layout, *layoutRect, format, drawnFont->style(),
                                             solid->color(), cache.glyphs());
     });
@@ -101,11 +103,14 @@ GpStatus GdipMeasureString(GpGraphics* graphics, const WCHAR* string, INT length
         if (!isSupported(format))
             return NotImplemented;
 
+        float emSize = emSizeOn(*measuredFont, *context);
+        if (!std::isfinite(emSize))
+            return ValueOverflow;
         engine::text::Placement placement;
         placement.bounds = GpRectF{layoutRect->X, layoutRect->Y, 0, 0};
         if (!text.empty()) {
-            placement = engine::text::layOutText(FontCache::instance(), measuredFont->face(),
-                                                 emSizeOn(*measuredFont, *context), text, *layoutRect, format)
+            placement = engine::text::layOutText(FontCache::instance(), measuredFont->face(), emSize, text,
+                                                 *layoutRect, format)
                             .placement;
         }
         *boundingBox = placement.bounds;
