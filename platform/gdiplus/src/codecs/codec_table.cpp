@@ -1,6 +1,7 @@
 #include "codecs/codec_table.h"
 
 #include "codecs/bmp_codec.h"
+#include "codecs/jpeg_codec.h"
 #include "codecs/png_codec.h"
 #include "image/image_format_ids.h"
 
@@ -66,7 +67,7 @@ const Codec codecs[] = {
     {codecClassId(0x557CF400), image_format::BMP, u"Built-in BMP Codec", u"BMP", u"*.BMP;*.DIB;*.RLE",
      u"image/bmp", BothWays, 1, 2, bmpPattern, bmpMask, decodeBmp, encodeBmp},
     {codecClassId(0x557CF401), image_format::JPEG, u"Built-in JPEG Codec", u"JPEG", u"*.JPG;*.JPEG;*.JPE;*.JFIF",
-     u"image/jpeg", BothWays, 1, 2, jpegPattern, jpegMask, nullptr, nullptr},
+     u"image/jpeg", BothWays, 1, 2, jpegPattern, jpegMask, decodeJpeg, nullptr},
     {codecClassId(0x557CF402), image_format::GIF, u"Built-in GIF Codec", u"GIF", u"*.GIF", u"image/gif", BothWays,
      2, 6, gifPattern, gifMask, nullptr, nullptr},
     {codecClassId(0x557CF403), image_format::EMF, u"Built-in EMF Codec", u"EMF", u"*.EMF", u"image/x-emf",
