@@ -223,6 +223,22 @@ TEST_F(Graphics, DrawingOnCallerMemoryIsThereAfterTheContextEnds)
         << "filled pixels in B, G, R order; other pixels and the row padding untouched";
 }
 
+TEST_F(Graphics, DrawingOnUnalignedCallerMemoryGoesThroughACopy)
+{
+    // 32-bit rows at an odd address cannot be written as 32-bit words; the
+    // drawing must still land in the caller's bytes.
+    std::vector<std::uint8_t> memory(1 + 2 * 8, 0xEE);
+    GpBitmap* created = nullptr;
+    ASSERT_EQ(GdipCreateBitmapFromScan0(2, 2, 8, PixelFormat32bppARGB, memory.data() + 1, &created), Ok);
+    OwnedBitmap bitmap(created);
+    Drawing drawing(bitmap.get());
+    EXPECT_EQ(drawing.fill(0xFF112233, 0, 1, 1, 1), Ok);
+    EXPECT_EQ(drawing.end(), Ok);
+    const std::uint8_t expected[17] = {0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE,
+                                       0x33, 0x22, 0x11, 0xFF, 0xEE, 0xEE, 0xEE, 0xEE};
+    EXPECT_EQ(0, std::memcmp(memory.data(), expected, sizeof expected));
+}
+
 TEST_F(Graphics, ContextOutlivingItsImageStillWorks)
 {
     GpBitmap* bitmap = nullptr;

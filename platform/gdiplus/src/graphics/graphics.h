@@ -49,7 +49,9 @@ public:
 
     // For text: blends `color` (straight ARGB) through `mask`, whose top-left
     // pixel lands on device pixel (x, y), source-over, limited to `limit`, the
-    // target's bounds and the context's clip.
+    // target's bounds and the context's clip. Throws std::bad_alloc when a
+    // target in a format other than 32 bits per pixel cannot get its working
+    // copy (the boundary answers OutOfMemory).
     void blendCoverage(const CoverageMask& mask, int x, int y, ARGB color, const DeviceBox& limit);
 
     // For text: the target's resolution in dots per inch.

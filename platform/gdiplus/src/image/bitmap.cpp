@@ -55,7 +55,7 @@ GpStatus Bitmap::clone(std::unique_ptr<Image>& result) const
     const std::size_t rowBytes =
         (static_cast<std::size_t>(width()) * surface_->format().bitsPerPixel() + 7) / 8;
     for (int y = 0; y < height(); ++y)
-        std::memcpy(copy->writableRow(y), surface_->row(y), rowBytes);
+        std::memcpy(copy->writableRow(y), surface_->readRow(y), rowBytes);
     result = std::make_unique<Bitmap>(std::move(copy), rawFormat_, horizontalResolution_, verticalResolution_);
     return Ok;
 }

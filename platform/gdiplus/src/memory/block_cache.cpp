@@ -48,13 +48,8 @@ std::uint8_t* mapAligned(std::size_t capacity)
 
 BlockCache& BlockCache::instance()
 {
-    static BlockCache cache;
-    return cache;
-}
-
-BlockCache::~BlockCache()
-{
-    trim();
+    static BlockCache* const cache = new BlockCache;
+    return *cache;
 }
 
 std::uint8_t* BlockCache::take(std::size_t size, std::size_t& capacity, bool& zeroed)

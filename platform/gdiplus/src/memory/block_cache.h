@@ -15,7 +15,9 @@ namespace engine {
 // even their first touch cheap; smaller ones are not, so that many small
 // bitmaps never pin a huge page each.
 //
-// The cache is one per process, like the heap it stands beside.
+// The cache is one per process, like the heap it stands beside, and is never
+// destroyed: bitmaps still alive when the process ends return their blocks
+// during static destruction, after a destroyed cache would be gone.
 class BlockCache {
 public:
     // Blocks smaller than this come from the ordinary heap instead: below it
@@ -35,8 +37,6 @@ public:
 
     // Unmaps every kept mapping.
     void trim();
-
-    ~BlockCache();
 
 private:
     struct Kept {
