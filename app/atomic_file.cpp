@@ -38,7 +38,7 @@ public:
     int close()
     {
         int result = ::close(descriptor_);
-        descriptor_ = -2;  // closed, but still ours to remove until kept
+        descriptor_ = -2; // closed, but still ours to remove until kept
         return result;
     }
     void keep() { kept_ = true; }
@@ -49,7 +49,7 @@ private:
     bool kept_ = false;
 };
 
-}  // namespace
+} // namespace
 
 std::string WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
@@ -63,7 +63,7 @@ std::string WriteFileAtomically(const std::string& path, const std::vector<std::
 
     // A new file gets the permissions a plain create would give it; an
     // existing file keeps its own.
-    struct stat existing {};
+    struct stat existing { };
     mode_t mode = 0666;
     if (::stat(path.c_str(), &existing) == 0) {
         mode = existing.st_mode & 07777;
@@ -96,4 +96,4 @@ std::string WriteFileAtomically(const std::string& path, const std::vector<std::
     return {};
 }
 
-}  // namespace quillory
+} // namespace quillory

@@ -12,4 +12,4 @@ namespace quillory {
 // on success, otherwise why it failed (no temporary file is left behind).
 std::string WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
-}  // namespace quillory
+} // namespace quillory

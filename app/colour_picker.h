@@ -14,32 +14,32 @@ class Services;
 // dialog. There is no transparent choice. colourChosen fires only when the
 // user picks a colour, never when the program sets one.
 class ColourPicker final : public QPushButton {
-  Q_OBJECT
+    Q_OBJECT
 
- public:
-  // `services` must outlive the picker.
-  ColourPicker(Services& services, ColorRef color, QWidget* parent);
+public:
+    // `services` must outlive the picker.
+    ColourPicker(Services& services, ColorRef color, QWidget* parent);
 
-  ColorRef Colour() const { return color_; }
-  void SetColour(ColorRef color);
+    ColorRef Colour() const { return color_; }
+    void SetColour(ColorRef color);
 
-  // Opens the popup below the button, as a click does.
-  void ShowPopup();
-  ColourPopup* Popup() const { return popup_; }
+    // Opens the popup below the button, as a click does.
+    void ShowPopup();
+    ColourPopup* Popup() const { return popup_; }
 
- signals:
-  void colourChosen();
+signals:
+    void colourChosen();
 
- protected:
-  void paintEvent(QPaintEvent* event) override;
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
- private:
-  void Choose(ColorRef color);
-  void ChooseOther();
+private:
+    void Choose(ColorRef color);
+    void ChooseOther();
 
-  Services& services_;
-  ColorRef color_;
-  ColourPopup* popup_;
+    Services& services_;
+    ColorRef color_;
+    ColourPopup* popup_;
 };
 
-}  // namespace quillory
+} // namespace quillory

@@ -15,23 +15,23 @@ namespace quillory {
 // button for any other colour. It closes as soon as the user picks, or when
 // the user clicks elsewhere.
 class ColourPopup final : public QFrame {
-  Q_OBJECT
+    Q_OBJECT
 
- public:
-  explicit ColourPopup(QWidget* parent);
+public:
+    explicit ColourPopup(QWidget* parent);
 
-  // The swatch colours, row by row; Swatches() holds their buttons in the same order.
-  static std::span<const ColorRef> SwatchColours();
-  const std::vector<QAbstractButton*>& Swatches() const { return swatches_; }
-  QAbstractButton* OtherColourButton() const { return otherColourButton_; }
+    // The swatch colours, row by row; Swatches() holds their buttons in the same order.
+    static std::span<const ColorRef> SwatchColours();
+    const std::vector<QAbstractButton*>& Swatches() const { return swatches_; }
+    QAbstractButton* OtherColourButton() const { return otherColourButton_; }
 
- signals:
-  void swatchPicked(quint32 color);
-  void otherColourRequested();
+signals:
+    void swatchPicked(quint32 color);
+    void otherColourRequested();
 
- private:
-  std::vector<QAbstractButton*> swatches_;
-  QAbstractButton* otherColourButton_ = nullptr;
+private:
+    std::vector<QAbstractButton*> swatches_;
+    QAbstractButton* otherColourButton_ = nullptr;
 };
 
-}  // namespace quillory
+} // namespace quillory

@@ -12,4 +12,4 @@ namespace quillory {
 QColor ColorRefToQColor(ColorRef color);
 ColorRef QColorToColorRef(const QColor& color);
 
-}  // namespace quillory
+} // namespace quillory

@@ -18,8 +18,8 @@ bool FileManagerTookRequest(const QDBusMessage& reply);
 
 // A program to start directly, without a shell, and the arguments it gets one by one.
 struct ProgramCall {
-  QString program;
-  QStringList arguments;
+    QString program;
+    QStringList arguments;
 };
 
 // The fallback when no file manager takes the request: xdg-open on the file's folder.
@@ -30,4 +30,4 @@ ProgramCall MakeOpenFolderCall(const QString& path);
 // detached. Nothing is reported when both fail.
 void ShowInFileManager(const QString& path);
 
-}  // namespace quillory
+} // namespace quillory

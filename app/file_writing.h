@@ -9,8 +9,8 @@ namespace quillory {
 // The outcome of writing a file: on failure, `error` says why in words the
 // user can read, and the target file is as it was before.
 struct FileWriteResult {
-  bool written = false;
-  QString error;
+    bool written = false;
+    QString error;
 };
 
 // Writes `bytes` to `path` so that the file either keeps its old contents or
@@ -20,4 +20,4 @@ struct FileWriteResult {
 // temporary file behind. An empty path fails.
 FileWriteResult WriteFileReplacing(const QString& path, const Bytes& bytes);
 
-}  // namespace quillory
+} // namespace quillory

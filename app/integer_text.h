@@ -18,4 +18,4 @@ std::int32_t ReadInteger(const QString& text);
 // as empty text.
 QString WholeNumberText(std::int32_t value);
 
-}  // namespace quillory
+} // namespace quillory

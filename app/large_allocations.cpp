@@ -24,10 +24,10 @@ constexpr std::size_t HugePage = std::size_t{2} << 20;
 constexpr std::size_t LargeBlock = std::size_t{4} << 20;
 
 struct Mapping {
-    void* base = nullptr;     // what mmap returned
-    std::size_t length = 0;   // what was mapped
-    void* block = nullptr;    // the 2 MiB-aligned address handed out
-    std::size_t usable = 0;   // bytes from `block` to the mapping's end
+    void* base = nullptr;   // what mmap returned
+    std::size_t length = 0; // what was mapped
+    void* block = nullptr;  // the 2 MiB-aligned address handed out
+    std::size_t usable = 0; // bytes from `block` to the mapping's end
 };
 
 // Live mappings are found again on release by their address; freed ones wait
@@ -143,7 +143,7 @@ void release(void* block) noexcept
         std::free(block);
 }
 
-}  // namespace
+} // namespace
 
 void* operator new(std::size_t size)
 {

@@ -2,6 +2,7 @@
 
 // The program takes no command-line arguments; the toolkit reads what it needs
 // from the environment (DISPLAY, QT_QPA_PLATFORM).
-int main() {
-  return quillory::StartProgram();
+int main()
+{
+    return quillory::StartProgram();
 }

@@ -12,31 +12,30 @@
 
 namespace quillory {
 
-const char* const RenderUsage =
-    "Usage: quillory-render --width N --height N [options] -o FILE\n"
-    "\n"
-    "Renders a two-column chat background at N x N pixels and writes it as a BMP file,\n"
-    "exactly as the Quillory window exports it.\n"
-    "\n"
-    "  --width N               picture width in pixels (required, at least 1)\n"
-    "  --height N              picture height in pixels (required, at least 1)\n"
-    "  --left-text T           text of the left column (default: none)\n"
-    "  --right-text T          text of the right column (default: none)\n"
-    "  --left-font NAME        font family of the left text (default: 华康娃娃体W5)\n"
-    "  --right-font NAME       font family of the right text (default: 华康娃娃体W5)\n"
-    "  --left-color RRGGBB     left text colour (default: 000000)\n"
-    "  --right-color RRGGBB    right text colour (default: 000000)\n"
-    "  --left-background RRGGBB   left background colour (default: FF7D7D)\n"
-    "  --right-background RRGGBB  right background colour (default: B7FF9B)\n"
-    "  -o FILE, --output FILE  where to write the BMP file; - writes to standard output\n"
-    "  --help                  show this text\n"
-    "\n"
-    "Colours are hexadecimal red, green, blue, with an optional leading #.\n"
-    "A font that is not installed leaves its column without text.\n"
-    "The file is replaced in one step: a failed run leaves an existing file untouched.\n"
-    "\n"
-    "Exit status: 0 written; 1 no picture could be rendered or the file could not be\n"
-    "written; 2 the command line is wrong.\n";
+const char* const RenderUsage = "Usage: quillory-render --width N --height N [options] -o FILE\n"
+                                "\n"
+                                "Renders a two-column chat background at N x N pixels and writes it as a BMP file,\n"
+                                "exactly as the Quillory window exports it.\n"
+                                "\n"
+                                "  --width N               picture width in pixels (required, at least 1)\n"
+                                "  --height N              picture height in pixels (required, at least 1)\n"
+                                "  --left-text T           text of the left column (default: none)\n"
+                                "  --right-text T          text of the right column (default: none)\n"
+                                "  --left-font NAME        font family of the left text (default: 华康娃娃体W5)\n"
+                                "  --right-font NAME       font family of the right text (default: 华康娃娃体W5)\n"
+                                "  --left-color RRGGBB     left text colour (default: 000000)\n"
+                                "  --right-color RRGGBB    right text colour (default: 000000)\n"
+                                "  --left-background RRGGBB   left background colour (default: FF7D7D)\n"
+                                "  --right-background RRGGBB  right background colour (default: B7FF9B)\n"
+                                "  -o FILE, --output FILE  where to write the BMP file; - writes to standard output\n"
+                                "  --help                  show this text\n"
+                                "\n"
+                                "Colours are hexadecimal red, green, blue, with an optional leading #.\n"
+                                "A font that is not installed leaves its column without text.\n"
+                                "The file is replaced in one step: a failed run leaves an existing file untouched.\n"
+                                "\n"
+                                "Exit status: 0 written; 1 no picture could be rendered or the file could not be\n"
+                                "written; 2 the command line is wrong.\n";
 
 bool ParseHexColor(const std::string& text, ColorRef& color)
 {
@@ -64,7 +63,7 @@ bool ParseSize(const std::string& text, int& size)
     return error == std::errc() && end == text.data() + text.size() && !text.empty();
 }
 
-}  // namespace
+} // namespace
 
 ParsedCommandLine ParseRenderCommandLine(const std::vector<std::string>& arguments)
 {
@@ -106,7 +105,12 @@ ParsedCommandLine ParseRenderCommandLine(const std::vector<std::string>& argumen
         {"--right-color", color(request.rightColor)},
         {"--left-background", color(request.leftBackground)},
         {"--right-background", color(request.rightBackground)},
-        {"-o", [&](const std::string&, const std::string& value) { request.output = value; haveOutput = true; return std::string(); }},
+        {"-o",
+            [&](const std::string&, const std::string& value) {
+                request.output = value;
+                haveOutput = true;
+                return std::string();
+            }},
     };
 
     // Asking for help wins over anything else on the line.
@@ -167,7 +171,7 @@ bool WriteAll(int descriptor, const Bytes& bytes)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 int RunRenderCommand(const std::vector<std::string>& arguments)
 {
@@ -183,13 +187,13 @@ int RunRenderCommand(const std::vector<std::string>& arguments)
     const auto& request = std::get<RenderRequest>(parsed);
 
     StartImaging();
-    Bytes picture = RenderBackground(request.width, request.height, request.leftFont, request.rightFont,
-                                     request.leftText, request.rightText, request.leftColor, request.rightColor,
-                                     request.leftBackground, request.rightBackground);
+    Bytes picture =
+        RenderBackground(request.width, request.height, request.leftFont, request.rightFont, request.leftText,
+            request.rightText, request.leftColor, request.rightColor, request.leftBackground, request.rightBackground);
     StopImaging();
     if (picture.empty()) {
-        std::fprintf(stderr, "quillory-render: no picture could be rendered at %d x %d\n", request.width,
-                     request.height);
+        std::fprintf(
+            stderr, "quillory-render: no picture could be rendered at %d x %d\n", request.width, request.height);
         return 1;
     }
 
@@ -207,4 +211,4 @@ int RunRenderCommand(const std::vector<std::string>& arguments)
     return 0;
 }
 
-}  // namespace quillory
+} // namespace quillory

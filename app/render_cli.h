@@ -21,10 +21,10 @@ struct RenderRequest {
     ColorRef rightColor = 0x000000;
     ColorRef leftBackground = 0x7D7DFF;
     ColorRef rightBackground = 0x9BFFB7;
-    std::string output;  // "-" is standard output
+    std::string output; // "-" is standard output
 };
 
-struct HelpRequested {};
+struct HelpRequested { };
 
 struct UsageError {
     std::string message;
@@ -45,4 +45,4 @@ extern const char* const RenderUsage;
 // not written, 2 usage error).
 int RunRenderCommand(const std::vector<std::string>& arguments);
 
-}  // namespace quillory
+} // namespace quillory

@@ -38,12 +38,11 @@ void DrawCenterDecoration(Graphics& context, int half, int height, float scale)
     auto width = static_cast<std::int32_t>(decoration.GetWidth() * scale);
     auto tall = static_cast<std::int32_t>(decoration.GetHeight() * scale);
     context.DrawImageRect(decoration, static_cast<float>(half - width / 2.0),
-                          static_cast<float>(0.4 * height - tall / 2.0), static_cast<float>(width),
-                          static_cast<float>(tall), UnitPixel);
+        static_cast<float>(0.4 * height - tall / 2.0), static_cast<float>(width), static_cast<float>(tall), UnitPixel);
     decoration.Dispose();
 }
 
-}  // namespace
+} // namespace
 
 std::uint32_t ColorRefToArgb(ColorRef color, int alpha)
 {
@@ -53,11 +52,9 @@ std::uint32_t ColorRefToArgb(ColorRef color, int alpha)
     return (static_cast<std::uint32_t>(alpha & 0xFF) << 24) | (red << 16) | (green << 8) | blue;
 }
 
-Bytes RenderBackground(int width, int height,
-                       const std::string& leftFontName, const std::string& rightFontName,
-                       const std::string& leftText, const std::string& rightText,
-                       ColorRef leftTextColor, ColorRef rightTextColor,
-                       ColorRef leftBackgroundColor, ColorRef rightBackgroundColor)
+Bytes RenderBackground(int width, int height, const std::string& leftFontName, const std::string& rightFontName,
+    const std::string& leftText, const std::string& rightText, ColorRef leftTextColor, ColorRef rightTextColor,
+    ColorRef leftBackgroundColor, ColorRef rightBackgroundColor)
 {
     const auto half = static_cast<int>(width / 2.0);
     const auto scale = static_cast<float>(width / ReferenceWidth);
@@ -107,4 +104,4 @@ Bytes RenderBackground(int width, int height,
     return encoded;
 }
 
-}  // namespace quillory
+} // namespace quillory

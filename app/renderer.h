@@ -19,10 +19,8 @@ std::uint32_t ColorRefToArgb(ColorRef color, int alpha = 255);
 // the bytes of a BMP file (32-bit ARGB, as the platform's BMP encoder writes it).
 // Never fails outright: when no picture can be made (a size below 1, imaging
 // not started, encoding failed) the result is empty. Needs imaging started.
-Bytes RenderBackground(int width, int height,
-                       const std::string& leftFontName, const std::string& rightFontName,
-                       const std::string& leftText, const std::string& rightText,
-                       ColorRef leftTextColor, ColorRef rightTextColor,
-                       ColorRef leftBackgroundColor, ColorRef rightBackgroundColor);
+Bytes RenderBackground(int width, int height, const std::string& leftFontName, const std::string& rightFontName,
+    const std::string& leftText, const std::string& rightText, ColorRef leftTextColor, ColorRef rightTextColor,
+    ColorRef leftBackgroundColor, ColorRef rightBackgroundColor);
 
-}  // namespace quillory
+} // namespace quillory

@@ -10,14 +10,14 @@ namespace quillory {
 // does not exist. It is Qt's own dialog, because only it lets the folder check
 // run before the dialog closes.
 class SaveFileDialog final : public QFileDialog {
-  Q_OBJECT
+    Q_OBJECT
 
- public:
-  explicit SaveFileDialog(QWidget* parent = nullptr);
+public:
+    explicit SaveFileDialog(QWidget* parent = nullptr);
 
-  // Accepts only a file in an existing folder; otherwise tells the user
-  // (without blocking) and stays open.
-  void accept() override;
+    // Accepts only a file in an existing folder; otherwise tells the user
+    // (without blocking) and stays open.
+    void accept() override;
 };
 
-}  // namespace quillory
+} // namespace quillory

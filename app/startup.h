@@ -9,4 +9,4 @@ namespace quillory {
 // Returns 0.
 int StartProgram();
 
-}  // namespace quillory
+} // namespace quillory

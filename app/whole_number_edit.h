@@ -10,15 +10,15 @@ namespace quillory {
 // written back in decimal, 0 as empty text; pasted text is therefore tidied
 // as soon as the user leaves the box.
 class WholeNumberEdit final : public QLineEdit {
-  Q_OBJECT
+    Q_OBJECT
 
- public:
-  explicit WholeNumberEdit(QWidget* parent = nullptr);
+public:
+    explicit WholeNumberEdit(QWidget* parent = nullptr);
 
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
-  void inputMethodEvent(QInputMethodEvent* event) override;
-  void focusOutEvent(QFocusEvent* event) override;
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 };
 
-}  // namespace quillory
+} // namespace quillory

@@ -27,15 +27,15 @@ void StyleTextBox(QLineEdit& box);
 
 // Gives `widget` its object name and places it at x, y with the given size,
 // relative to its container's top-left corner. Returns the widget.
-template <typename Widget>
-Widget* Place(Widget* widget, const QString& name, int x, int y, int width, int height) {
-  widget->setObjectName(name);
-  widget->setGeometry(x, y, width, height);
-  return widget;
+template <typename Widget> Widget* Place(Widget* widget, const QString& name, int x, int y, int width, int height)
+{
+    widget->setObjectName(name);
+    widget->setGeometry(x, y, width, height);
+    return widget;
 }
 
 // Moves a top-level window so that it sits in the middle of the screen's
 // available area.
 void CentreOnScreen(QWidget& window);
 
-}  // namespace quillory
+} // namespace quillory

@@ -22,8 +22,8 @@ void RenderBackgroundAt(benchmark::State& state, int width, int height)
     const std::string rightText = "Good morning, world";
     std::size_t bytes = 0;
     for (auto _ : state) {
-        quillory::Bytes picture = quillory::RenderBackground(width, height, leftFont, rightFont, leftText, rightText,
-                                                             0x000000, 0x000000, 0x7D7DFF, 0x9BFFB7);
+        quillory::Bytes picture = quillory::RenderBackground(
+            width, height, leftFont, rightFont, leftText, rightText, 0x000000, 0x000000, 0x7D7DFF, 0x9BFFB7);
         bytes = picture.size();
         benchmark::DoNotOptimize(picture.data());
     }
@@ -55,10 +55,22 @@ void Floor(benchmark::State& state, int width, int height)
     }
 }
 
-BENCHMARK_CAPTURE(RenderBackgroundAt, 230x320, 230, 320)->Name("BM_RenderBackground/230x320")->Repetitions(5)->ReportAggregatesOnly()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(RenderBackgroundAt, 1440x2560, 1440, 2560)->Name("BM_RenderBackground/1440x2560")->Repetitions(5)->ReportAggregatesOnly()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Floor, 1440x2560, 1440, 2560)->Name("BM_Floor/1440x2560")->Repetitions(5)->ReportAggregatesOnly()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RenderBackgroundAt, 230x320, 230, 320)
+    ->Name("BM_RenderBackground/230x320")
+    ->Repetitions(5)
+    ->ReportAggregatesOnly()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RenderBackgroundAt, 1440x2560, 1440, 2560)
+    ->Name("BM_RenderBackground/1440x2560")
+    ->Repetitions(5)
+    ->ReportAggregatesOnly()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Floor, 1440x2560, 1440, 2560)
+    ->Name("BM_Floor/1440x2560")
+    ->Repetitions(5)
+    ->ReportAggregatesOnly()
+    ->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace
 
 BENCHMARK_MAIN();

@@ -34,4 +34,4 @@ bool Bitmap::Create(std::int32_t width, std::int32_t height, PixelFormat format)
     return status == Ok;
 }
 
-}  // namespace quillory
+} // namespace quillory

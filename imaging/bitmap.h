@@ -36,4 +36,4 @@ protected:
     Handle BitmapHandle = nullptr;
 };
 
-}  // namespace quillory
+} // namespace quillory

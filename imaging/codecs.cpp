@@ -39,7 +39,7 @@ CodecInfo FromPlatformRecord(const ImageCodecInfo& codec)
     return record;
 }
 
-}  // namespace
+} // namespace
 
 int GetImageEncoders(std::vector<CodecInfo>& records)
 {
@@ -84,18 +84,18 @@ std::string FindEncoderClsid(const std::string& format)
 std::size_t EncoderValueSize(std::uint32_t type)
 {
     switch (type) {
-    case 1:  // byte
-    case 2:  // ASCII
-    case 7:  // undefined
+    case 1: // byte
+    case 2: // ASCII
+    case 7: // undefined
         return 1;
-    case 3:  // short
+    case 3: // short
         return 2;
-    case 4:  // long
+    case 4: // long
         return 4;
-    case 5:  // rational
-    case 6:  // long range
+    case 5: // rational
+    case 6: // long range
         return 8;
-    case 8:  // rational range
+    case 8: // rational range
         return 16;
     default:
         return 0;
@@ -133,4 +133,4 @@ NativeEncoderParameters::NativeEncoderParameters(const EncoderParameterSet& set)
     valid_ = true;
 }
 
-}  // namespace quillory
+} // namespace quillory

@@ -19,8 +19,8 @@ inline constexpr const char* BmpFormatText = "{B96B3CAB-0728-11D3-9D7B-0000F81EF
 // One encoder as the platform lists it, every field copied out of the
 // platform's record.
 struct CodecInfo {
-    std::string Clsid;     // the encoder's class id
-    std::string FormatID;  // the file format it writes
+    std::string Clsid;    // the encoder's class id
+    std::string FormatID; // the file format it writes
     std::string CodecName;
     std::string DllName;
     std::string FormatDescription;
@@ -30,19 +30,19 @@ struct CodecInfo {
     std::uint32_t Version = 0;
     std::uint32_t SigCount = 0;
     std::uint32_t SigSize = 0;
-    Bytes SigPattern;  // SigCount patterns of SigSize bytes
-    Bytes SigMask;     // one mask per pattern
+    Bytes SigPattern; // SigCount patterns of SigSize bytes
+    Bytes SigMask;    // one mask per pattern
 };
 
 struct EncoderParameterItem {
-    std::string Guid;  // the parameter's category
+    std::string Guid; // the parameter's category
     std::uint32_t NumberOfValues = 0;
-    std::uint32_t Type = 0;  // the platform's value type code, 1 to 8
-    Bytes Value;             // the values in the platform's layout
+    std::uint32_t Type = 0; // the platform's value type code, 1 to 8
+    Bytes Value;            // the values in the platform's layout
 };
 
 struct EncoderParameterSet {
-    std::int32_t Count = 0;  // equals Parameters.size()
+    std::int32_t Count = 0; // equals Parameters.size()
     std::vector<EncoderParameterItem> Parameters;
 };
 
@@ -79,4 +79,4 @@ private:
     bool valid_ = false;
 };
 
-}  // namespace quillory
+} // namespace quillory

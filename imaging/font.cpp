@@ -27,8 +27,8 @@ bool Font::CreateFromFamilyName(const std::string& familyName, float emSize, std
     family.CreateFromName(familyName);
 
     auto* font = static_cast<GpFont*>(ClassHandle);
-    const GpStatus status = StoreStatus(Flat().GdipCreateFont(
-        static_cast<const GpFontFamily*>(family.GetNativeHandle()), emSize, style, unit, &font));
+    const GpStatus status = StoreStatus(
+        Flat().GdipCreateFont(static_cast<const GpFontFamily*>(family.GetNativeHandle()), emSize, style, unit, &font));
     ClassHandle = font;
     SetNativeHandle(ClassHandle);
 
@@ -38,4 +38,4 @@ bool Font::CreateFromFamilyName(const std::string& familyName, float emSize, std
     return status == Ok;
 }
 
-}  // namespace quillory
+} // namespace quillory

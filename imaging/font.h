@@ -26,8 +26,8 @@ public:
     // looked up, used and deleted again; a name no family has passes a null
     // family and the platform's refusal is the answer. LastStatus ends with
     // the font creation's status. A font already held is not released.
-    virtual bool CreateFromFamilyName(const std::string& familyName, float emSize, std::int32_t style = 0,
-                                      std::int32_t unit = 0);
+    virtual bool CreateFromFamilyName(
+        const std::string& familyName, float emSize, std::int32_t style = 0, std::int32_t unit = 0);
 };
 
-}  // namespace quillory
+} // namespace quillory

@@ -19,11 +19,10 @@ bool FontFamily::CreateFromName(const std::string& name, const ImagingObject* co
     const Bytes wide = AnsiToWide(name);
     auto* family = static_cast<GpFontFamily*>(ClassHandle);
     const GpStatus status = StoreStatus(Flat().GdipCreateFontFamilyFromName(
-        WideText(wide), static_cast<GpFontCollection*>(collection ? collection->GetNativeHandle() : nullptr),
-        &family));
+        WideText(wide), static_cast<GpFontCollection*>(collection ? collection->GetNativeHandle() : nullptr), &family));
     ClassHandle = family;
     SetNativeHandle(ClassHandle);
     return status == Ok;
 }
 
-}  // namespace quillory
+} // namespace quillory

@@ -27,4 +27,4 @@ public:
     virtual bool CreateFromName(const std::string& name, const ImagingObject* collection = nullptr);
 };
 
-}  // namespace quillory
+} // namespace quillory

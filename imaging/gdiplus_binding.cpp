@@ -40,13 +40,13 @@ void* OpenEngine(const char* libraryName, std::string& failure)
 
 [[noreturn]] void Fatal(const char* libraryName, const char* routine, const std::string& reason)
 {
-    std::fprintf(stderr, "quillory: fatal: cannot bind %s from the imaging engine %s: %s\n", routine,
-                 libraryName, reason.c_str());
+    std::fprintf(stderr, "quillory: fatal: cannot bind %s from the imaging engine %s: %s\n", routine, libraryName,
+        reason.c_str());
     std::fflush(stderr);
     std::_Exit(EXIT_FAILURE);
 }
 
-}  // namespace
+} // namespace
 
 const FlatRoutines& Flat()
 {
@@ -67,9 +67,9 @@ void BindEngine(const char* libraryName)
         Fatal(libraryName, "GdiplusStartup", failure);
 
     FlatRoutines routines;
-#define QUILLORY_ROUTINE(name, result, parameters)                                        \
-    routines.name = reinterpret_cast<result(*) parameters>(dlsym(library, #name));      \
-    if (!routines.name)                                                                   \
+#define QUILLORY_ROUTINE(name, result, parameters)                                                                     \
+    routines.name = reinterpret_cast<result(*) parameters>(dlsym(library, #name));                                     \
+    if (!routines.name)                                                                                                \
         Fatal(libraryName, #name, "the library does not export it");
 #include <gdiplus/flat_routines.def>
 #undef QUILLORY_ROUTINE
@@ -88,4 +88,4 @@ void ClearRoutines()
     Bound = false;
 }
 
-}  // namespace quillory
+} // namespace quillory

@@ -37,4 +37,4 @@ void InstallRoutines(const FlatRoutines& routines);
 // Empties the table again, so the next StartImaging binds the engine.
 void ClearRoutines();
 
-}  // namespace quillory
+} // namespace quillory

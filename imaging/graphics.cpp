@@ -14,7 +14,7 @@ GpGraphics* AsGraphics(Handle handle)
     return static_cast<GpGraphics*>(handle);
 }
 
-}  // namespace
+} // namespace
 
 Graphics::~Graphics()
 {
@@ -43,8 +43,8 @@ bool Graphics::Delete()
 bool Graphics::GetImageContext(const Image& image)
 {
     auto* graphics = AsGraphics(ClassHandle);
-    const GpStatus status = StoreStatus(
-        Flat().GdipGetImageGraphicsContext(static_cast<GpImage*>(image.GetNativeHandle()), &graphics));
+    const GpStatus status =
+        StoreStatus(Flat().GdipGetImageGraphicsContext(static_cast<GpImage*>(image.GetNativeHandle()), &graphics));
     ClassHandle = graphics;
     SetNativeHandle(ClassHandle);
     return status == Ok;
@@ -52,17 +52,16 @@ bool Graphics::GetImageContext(const Image& image)
 
 bool Graphics::FillRectangle(const ImagingObject& brush, float x, float y, float width, float height)
 {
-    return StoreStatus(Flat().GdipFillRectangle(AsGraphics(ClassHandle), static_cast<GpBrush*>(brush.GetNativeHandle()),
-                                                x, y, width, height)) == Ok;
+    return StoreStatus(Flat().GdipFillRectangle(
+               AsGraphics(ClassHandle), static_cast<GpBrush*>(brush.GetNativeHandle()), x, y, width, height)) == Ok;
 }
 
-bool Graphics::DrawString(const std::string& text, const Font& font, const SolidBrush& brush, const RectF& layout,
-                          const StringFormat* format)
+bool Graphics::DrawString(
+    const std::string& text, const Font& font, const SolidBrush& brush, const RectF& layout, const StringFormat* format)
 {
     // The converted text lives only for the call.
     const Bytes wide = AnsiToWide(text);
-    return StoreStatus(Flat().GdipDrawString(
-               AsGraphics(ClassHandle), WideText(wide), WideLength(wide),
+    return StoreStatus(Flat().GdipDrawString(AsGraphics(ClassHandle), WideText(wide), WideLength(wide),
                static_cast<const GpFont*>(font.GetNativeHandle()), &layout,
                static_cast<const GpStringFormat*>(format ? format->GetNativeHandle() : nullptr),
                static_cast<const GpBrush*>(brush.GetNativeHandle()))) == Ok;
@@ -76,8 +75,8 @@ bool Graphics::DrawImageRect(const Image& image, float x, float y, float width, 
     const std::uint32_t imageWidth = image.GetWidth();
     const std::uint32_t imageHeight = image.GetHeight();
     return StoreStatus(Flat().GdipDrawImageRectRect(AsGraphics(ClassHandle), handle, x, y, width, height, 0, 0,
-                                                    static_cast<REAL>(imageWidth), static_cast<REAL>(imageHeight),
-                                                    sourceUnit, nullptr, nullptr, nullptr)) == Ok;
+               static_cast<REAL>(imageWidth), static_cast<REAL>(imageHeight), sourceUnit, nullptr, nullptr, nullptr)) ==
+        Ok;
 }
 
-}  // namespace quillory
+} // namespace quillory

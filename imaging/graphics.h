@@ -45,13 +45,12 @@ public:
     // Draws `text` (UTF-8, up to its first NUL) inside `layout` with `font`
     // and `brush`; a format left out passes null.
     virtual bool DrawString(const std::string& text, const Font& font, const SolidBrush& brush, const RectF& layout,
-                            const StringFormat* format = nullptr);
+        const StringFormat* format = nullptr);
 
     // Draws the whole of `image` scaled into the rectangle. Asks the image
     // for its width and height first (each a call of its own); the draw's
     // status is the answer. `sourceUnit` 2 is pixels.
-    virtual bool DrawImageRect(const Image& image, float x, float y, float width, float height,
-                               GpUnit sourceUnit = 2);
+    virtual bool DrawImageRect(const Image& image, float x, float y, float width, float height, GpUnit sourceUnit = 2);
 };
 
-}  // namespace quillory
+} // namespace quillory

@@ -90,4 +90,4 @@ std::string Image::GetRawFormat() const
     return GuidToText(GuidBytes(format));
 }
 
-}  // namespace quillory
+} // namespace quillory

@@ -41,8 +41,8 @@ public:
     // the image's own raw format) and returns the file's bytes. Empty when
     // the save failed, when no encoder writes that format, or when `set` is
     // inconsistent (refused with InvalidParameter before any call).
-    virtual Bytes SaveToBytes(std::optional<std::string> format = std::nullopt,
-                              const EncoderParameterSet* set = nullptr);
+    virtual Bytes SaveToBytes(
+        std::optional<std::string> format = std::nullopt, const EncoderParameterSet* set = nullptr);
 
     // Size in pixels; 0 on failure.
     virtual std::uint32_t GetWidth() const;
@@ -56,4 +56,4 @@ protected:
     MemoryStream LoadStream;
 };
 
-}  // namespace quillory
+} // namespace quillory

@@ -64,8 +64,7 @@ Bytes AnsiToWide(const char* text)
     // its terminator, so the last unit stays 0 and ends the string.
     Bytes wide(static_cast<std::size_t>(units) * sizeof(WCHAR), 0);
     if (textBytes > 0)
-        MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(textBytes), reinterpret_cast<WCHAR*>(wide.data()),
-                            units);
+        MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(textBytes), reinterpret_cast<WCHAR*>(wide.data()), units);
     return wide;
 }
 
@@ -140,4 +139,4 @@ const WCHAR* WideText(const Bytes& wide)
     return wide.empty() ? nullptr : reinterpret_cast<const WCHAR*>(wide.data());
 }
 
-}  // namespace quillory
+} // namespace quillory

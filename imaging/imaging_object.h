@@ -98,4 +98,4 @@ int WideLength(const Bytes& wide);
 // The address of UTF-16 text held in Bytes, null when they hold nothing.
 const WCHAR* WideText(const Bytes& wide);
 
-}  // namespace quillory
+} // namespace quillory

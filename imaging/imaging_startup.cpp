@@ -43,4 +43,4 @@ void StopImaging(std::optional<std::uint32_t> token)
         Flat().GdiplusShutdown(stopping);
 }
 
-}  // namespace quillory
+} // namespace quillory

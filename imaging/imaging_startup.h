@@ -19,4 +19,4 @@ std::uint32_t StartImaging(std::optional<int> version = std::nullopt);
 // does nothing.
 void StopImaging(std::optional<std::uint32_t> token = std::nullopt);
 
-}  // namespace quillory
+} // namespace quillory

@@ -90,4 +90,4 @@ Bytes MemoryStream::ToBytes()
     return copy;
 }
 
-}  // namespace quillory
+} // namespace quillory

@@ -61,4 +61,4 @@ private:
     IStream* Stream = nullptr;
 };
 
-}  // namespace quillory
+} // namespace quillory

@@ -51,4 +51,4 @@ std::uint32_t SolidBrush::GetColor() const
     return color;
 }
 
-}  // namespace quillory
+} // namespace quillory

@@ -40,4 +40,4 @@ protected:
     Handle SolidFillHandle = nullptr;
 };
 
-}  // namespace quillory
+} // namespace quillory

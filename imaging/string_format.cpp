@@ -21,8 +21,7 @@ bool StringFormat::Delete()
 bool StringFormat::Create(std::int32_t flags, std::int32_t language)
 {
     auto* format = static_cast<GpStringFormat*>(ClassHandle);
-    const GpStatus status =
-        StoreStatus(Flat().GdipCreateStringFormat(flags, static_cast<LANGID>(language), &format));
+    const GpStatus status = StoreStatus(Flat().GdipCreateStringFormat(flags, static_cast<LANGID>(language), &format));
     ClassHandle = format;
     SetNativeHandle(ClassHandle);
     return status == Ok;
@@ -35,8 +34,7 @@ bool StringFormat::SetAlign(std::int32_t alignment)
 
 bool StringFormat::SetLineAlign(std::int32_t alignment)
 {
-    return StoreStatus(Flat().GdipSetStringFormatLineAlign(static_cast<GpStringFormat*>(ClassHandle), alignment)) ==
-           Ok;
+    return StoreStatus(Flat().GdipSetStringFormatLineAlign(static_cast<GpStringFormat*>(ClassHandle), alignment)) == Ok;
 }
 
-}  // namespace quillory
+} // namespace quillory

@@ -35,4 +35,4 @@ public:
     virtual bool SetLineAlign(std::int32_t alignment);
 };
 
-}  // namespace quillory
+} // namespace quillory

@@ -12,10 +12,10 @@ namespace quillory {
 
 // The size fields of a BMP file's headers, read straight from the bytes.
 struct BmpHeader {
-  std::uint32_t fileSize = 0;
-  std::int32_t width = 0;
-  std::int32_t height = 0;  // positive: rows stored bottom-up
-  int bitsPerPixel = 0;
+    std::uint32_t fileSize = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0; // positive: rows stored bottom-up
+    int bitsPerPixel = 0;
 };
 std::optional<BmpHeader> ReadBmpHeader(const QByteArray& file);
 
@@ -36,4 +36,4 @@ int CountInk(const QImage& image, const QRect& area, QRgb background);
 // in FirstPixelNotOf; empty when every pixel is.
 std::string FirstPixelOffBlend(const QImage& image, const QRect& area, QRgb background, QRgb ink);
 
-}  // namespace quillory
+} // namespace quillory

@@ -8,9 +8,9 @@ namespace quillory {
 namespace {
 
 struct ReadCase {
-  const char16_t* text;
-  std::int32_t expected;
-  const char* why;
+    const char16_t* text;
+    std::int32_t expected;
+    const char* why;
 };
 
 const ReadCase kReadCases[] = {
@@ -44,19 +44,21 @@ const ReadCase kReadCases[] = {
     {u"18446744073709551617", 2147483647, "a value that wraps to 1 in 64 bits"},
 };
 
-TEST(ReadIntegerTest, ReadsWhatTheUserMeant) {
-  for (const ReadCase& testCase : kReadCases) {
-    const QString text = QString::fromUtf16(testCase.text);
-    EXPECT_EQ(ReadInteger(text), testCase.expected) << text.toStdString() << ": " << testCase.why;
-  }
+TEST(ReadIntegerTest, ReadsWhatTheUserMeant)
+{
+    for (const ReadCase& testCase : kReadCases) {
+        const QString text = QString::fromUtf16(testCase.text);
+        EXPECT_EQ(ReadInteger(text), testCase.expected) << text.toStdString() << ": " << testCase.why;
+    }
 }
 
-TEST(WholeNumberTextTest, ShowsZeroAsEmpty) {
-  EXPECT_EQ(WholeNumberText(0), QString());
-  EXPECT_EQ(WholeNumberText(1080), QStringLiteral("1080"));
-  EXPECT_EQ(WholeNumberText(-5), QStringLiteral("-5"));
-  EXPECT_EQ(WholeNumberText(-2147483647 - 1), QStringLiteral("-2147483648"));
+TEST(WholeNumberTextTest, ShowsZeroAsEmpty)
+{
+    EXPECT_EQ(WholeNumberText(0), QString());
+    EXPECT_EQ(WholeNumberText(1080), QStringLiteral("1080"));
+    EXPECT_EQ(WholeNumberText(-5), QStringLiteral("-5"));
+    EXPECT_EQ(WholeNumberText(-2147483647 - 1), QStringLiteral("-2147483648"));
 }
 
-}  // namespace
-}  // namespace quillory
+} // namespace
+} // namespace quillory

@@ -26,33 +26,36 @@ inline const QString kInstalledFamily = QStringLiteral("DejaVu Sans");
 // started for real: the engine sits beside the test executable. Destroying
 // the window stops imaging again.
 class MainWindowFixture : public testing::Test {
- protected:
-  void SetUp() override {
-    StartImaging();
-    window_ = std::make_unique<MainWindow>(services_);
-    window_->show();
-  }
+protected:
+    void SetUp() override
+    {
+        StartImaging();
+        window_ = std::make_unique<MainWindow>(services_);
+        window_->show();
+    }
 
-  void TearDown() override {
-    window_.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
+    void TearDown() override
+    {
+        window_.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 
-  // A fresh window as the program would open it, on imaging started anew.
-  void Reopen() {
-    TearDown();
-    SetUp();
-  }
+    // A fresh window as the program would open it, on imaging started anew.
+    void Reopen()
+    {
+        TearDown();
+        SetUp();
+    }
 
-  template <typename Widget = QWidget>
-  Widget* Find(const QString& name) const {
-    return window_->findChild<Widget*>(name);
-  }
+    template <typename Widget = QWidget> Widget* Find(const QString& name) const
+    {
+        return window_->findChild<Widget*>(name);
+    }
 
-  QImage Preview() const { return Find<PictureBox>(QStringLiteral("图片框1"))->Picture(); }
+    QImage Preview() const { return Find<PictureBox>(QStringLiteral("图片框1"))->Picture(); }
 
-  ScriptedServices services_;
-  std::unique_ptr<MainWindow> window_;
+    ScriptedServices services_;
+    std::unique_ptr<MainWindow> window_;
 };
 
-}  // namespace quillory
+} // namespace quillory

@@ -64,7 +64,7 @@ TEST(EngineLibrary, ExportsNothingButListedRoutines)
 TEST(BindEngineDeathTest, MissingLibraryIsFatalAndNamesLibraryAndRoutine)
 {
     EXPECT_EXIT(BindEngine("libquillory-absent.so"), ::testing::ExitedWithCode(1),
-                "cannot bind GdiplusStartup from the imaging engine libquillory-absent\\.so");
+        "cannot bind GdiplusStartup from the imaging engine libquillory-absent\\.so");
 }
 
 TEST(BindEngineDeathTest, LibraryWithoutTheRoutinesIsFatalAndNamesTheRoutine)
@@ -72,7 +72,7 @@ TEST(BindEngineDeathTest, LibraryWithoutTheRoutinesIsFatalAndNamesTheRoutine)
     // The Windows stand-ins library loads fine but exports no flat routine.
     auto other = (TestFolder() / "libquillory-win32.so").string();
     EXPECT_EXIT(BindEngine(other.c_str()), ::testing::ExitedWithCode(1),
-                "cannot bind GdiplusStartup from the imaging engine .*libquillory-win32\\.so");
+        "cannot bind GdiplusStartup from the imaging engine .*libquillory-win32\\.so");
 }
 
 TEST(BindEngine, BindsEveryRoutineOfTheRealEngine)
@@ -84,5 +84,5 @@ TEST(BindEngine, BindsEveryRoutineOfTheRealEngine)
     ClearRoutines();
 }
 
-}  // namespace
-}  // namespace quillory
+} // namespace
+} // namespace quillory

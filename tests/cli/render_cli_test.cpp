@@ -62,9 +62,8 @@ TEST(ParseRenderCommandLine, TakesEveryOptionAndKeepsTheWindowDefaults)
     EXPECT_EQ(request.rightBackground, 0x9BFFB7u);
     EXPECT_EQ(request.output, "out.bmp");
 
-    auto colours = std::get<RenderRequest>(ParseRenderCommandLine(
-        {"--width", "2", "--height", "3", "--right-color", "#FF0000", "--left-background", "0000ff",
-         "--right-font", "DejaVu Sans", "--output", "-"}));
+    auto colours = std::get<RenderRequest>(ParseRenderCommandLine({"--width", "2", "--height", "3", "--right-color",
+        "#FF0000", "--left-background", "0000ff", "--right-font", "DejaVu Sans", "--output", "-"}));
     EXPECT_EQ(colours.rightColor, 0x0000FFu);
     EXPECT_EQ(colours.leftBackground, 0xFF0000u);
     EXPECT_EQ(colours.rightFont, "DejaVu Sans");
@@ -149,15 +148,15 @@ protected:
 TEST_F(QuilloryRender, WritesTheBmpFileAndStandardOutputAlike)
 {
     auto file = scratch_ / "picture.bmp";
-    ProgramRun written = Render({"--width", "23", "--height", "17", "--left-text", "Hi", "--left-font", "DejaVu Sans",
-                          "-o", file.string()});
+    ProgramRun written = Render(
+        {"--width", "23", "--height", "17", "--left-text", "Hi", "--left-font", "DejaVu Sans", "-o", file.string()});
     ASSERT_EQ(written.status, 0) << written.errors;
     std::string bytes = Read(file);
     ASSERT_EQ(bytes.size(), 54u + 23 * 17 * 4);
     EXPECT_EQ(bytes.substr(0, 2), "BM");
 
-    ProgramRun piped = Render({"--width", "23", "--height", "17", "--left-text", "Hi", "--left-font", "DejaVu Sans",
-                        "-o", "-"});
+    ProgramRun piped =
+        Render({"--width", "23", "--height", "17", "--left-text", "Hi", "--left-font", "DejaVu Sans", "-o", "-"});
     ASSERT_EQ(piped.status, 0) << piped.errors;
     EXPECT_EQ(piped.output, bytes);
     EXPECT_TRUE(fs::is_empty(scratch_ / "stderr"));
@@ -166,7 +165,9 @@ TEST_F(QuilloryRender, WritesTheBmpFileAndStandardOutputAlike)
 TEST_F(QuilloryRender, ReplacesAnExistingFileCompletely)
 {
     auto file = scratch_ / "picture.bmp";
-    { std::ofstream(file) << std::string(100000, 'x'); }
+    {
+        std::ofstream(file) << std::string(100000, 'x');
+    }
     ASSERT_EQ(Render({"--width", "4", "--height", "4", "-o", file.string()}).status, 0);
     EXPECT_EQ(fs::file_size(file), 54u + 4 * 4 * 4);
 }
@@ -187,7 +188,7 @@ TEST_F(QuilloryRender, HelpExplainsEveryOption)
     ProgramRun run = Render({"--help"});
     EXPECT_EQ(run.status, 0);
     for (const char* option : {"--width", "--height", "--left-text", "--right-text", "--left-font", "--right-font",
-                               "--left-color", "--right-color", "--left-background", "--right-background", "-o"})
+             "--left-color", "--right-color", "--left-background", "--right-background", "-o"})
         EXPECT_NE(run.output.find(option), std::string::npos) << option;
 }
 
@@ -203,7 +204,9 @@ TEST_F(QuilloryRender, NoPictureExitsOneAndLeavesAnExistingFileUntouched)
 {
     // Beyond what a bitmap can hold: the engine refuses it, so nothing renders.
     auto file = scratch_ / "picture.bmp";
-    { std::ofstream(file) << "precious"; }
+    {
+        std::ofstream(file) << "precious";
+    }
     ProgramRun run = Render({"--width", "100000", "--height", "100000", "-o", file.string()});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.errors.find("no picture"), std::string::npos) << run.errors;
@@ -221,12 +224,13 @@ TEST_F(QuilloryRender, MissingEngineIsFatalBeforeAnythingRuns)
     fs::copy_file(program_, folder / "quillory-render");
     fs::copy_file(bin / "libquillory-win32.so", folder / "libquillory-win32.so");
     auto file = scratch_ / "picture.bmp";
-    ProgramRun run = RunProgram(folder / "quillory-render", {"--width", "4", "--height", "4", "-o", file.string()}, scratch_);
+    ProgramRun run =
+        RunProgram(folder / "quillory-render", {"--width", "4", "--height", "4", "-o", file.string()}, scratch_);
     EXPECT_NE(run.status, 0);
     EXPECT_NE(run.errors.find("libquillory-engine.so"), std::string::npos) << run.errors;
     EXPECT_NE(run.errors.find("GdiplusStartup"), std::string::npos) << run.errors;
     EXPECT_FALSE(fs::exists(file));
 }
 
-}  // namespace
-}  // namespace quillory
+} // namespace
+} // namespace quillory

@@ -30,7 +30,7 @@ public:
     bool valid() const
     {
         return bits_ == 32 && width_ > 0 && height_ > 0 &&
-               file_.size() >= offset_ + static_cast<std::size_t>(width_) * height_ * 4;
+            file_.size() >= offset_ + static_cast<std::size_t>(width_) * height_ * 4;
     }
     int width() const { return width_; }
     int height() const { return height_; }
@@ -95,10 +95,10 @@ protected:
     void TearDown() override { StopImaging(); }
 
     static Bytes Render(int width, int height, const std::string& leftText, const std::string& rightText,
-                        const std::string& leftFont = Latin, const std::string& rightFont = Latin)
+        const std::string& leftFont = Latin, const std::string& rightFont = Latin)
     {
-        return RenderBackground(width, height, leftFont, rightFont, leftText, rightText, 0x000000, 0x000000,
-                                0x7D7DFF, 0x9BFFB7);
+        return RenderBackground(
+            width, height, leftFont, rightFont, leftText, rightText, 0x000000, 0x000000, 0x7D7DFF, 0x9BFFB7);
     }
 };
 
@@ -179,7 +179,7 @@ TEST_F(RenderBackgroundTest, SizesBelowOneGiveNoBytes)
 TEST_F(RenderBackgroundTest, SameArgumentsGiveEqualBytes)
 {
     EXPECT_EQ(Render(230, 320, "你好，世界 Hello", "Good morning", Chinese, Latin),
-              Render(230, 320, "你好，世界 Hello", "Good morning", Chinese, Latin));
+        Render(230, 320, "你好，世界 Hello", "Good morning", Chinese, Latin));
 }
 
 TEST_F(RenderBackgroundTest, DecorationLeavesTheCentreAsItsBackground)
@@ -211,5 +211,5 @@ TEST_F(RenderBackgroundTest, AnIndependentDecoderReadsTheSamePixels)
         }
 }
 
-}  // namespace
-}  // namespace quillory
+} // namespace
+} // namespace quillory

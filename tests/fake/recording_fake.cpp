@@ -12,10 +12,12 @@ namespace {
 RecordingFake* CurrentFake = nullptr;
 
 template <typename T>
-concept Complete = requires { sizeof(T); };
+concept Complete = requires
+{
+    sizeof(T);
+};
 
-template <typename T>
-Argument RecordOne(T value)
+template <typename T> Argument RecordOne(T value)
 {
     Argument argument;
     if constexpr (std::is_floating_point_v<T>) {
@@ -34,8 +36,7 @@ Argument RecordOne(T value)
     return argument;
 }
 
-template <typename T>
-constexpr bool IsCount = std::is_integral_v<T> && !std::is_same_v<T, bool>;
+template <typename T> constexpr bool IsCount = std::is_integral_v<T> && !std::is_same_v<T, bool>;
 
 // Copies the data behind a const pointer argument. `count` is the argument
 // after it when that is an integer, which the flat interface uses for array
@@ -63,8 +64,7 @@ void CopyPointee(Argument& argument, const Pointee* pointer, std::optional<std::
     }
 }
 
-template <typename Tuple, std::size_t Index>
-std::optional<std::int64_t> CountAfter(const Tuple& arguments)
+template <typename Tuple, std::size_t Index> std::optional<std::int64_t> CountAfter(const Tuple& arguments)
 {
     if constexpr (Index + 1 < std::tuple_size_v<Tuple>) {
         using Next = std::tuple_element_t<Index + 1, Tuple>;
@@ -92,8 +92,7 @@ std::vector<Argument> RecordAll(const Tuple& arguments, std::index_sequence<Inde
 
 // Writes a fresh handle into every out-handle argument (a pointer to a
 // pointer to an opaque engine object).
-template <typename T>
-void IssueIfOutHandle(T value)
+template <typename T> void IssueIfOutHandle(T value)
 {
     if constexpr (std::is_pointer_v<T>) {
         using Pointee = std::remove_pointer_t<T>;
@@ -107,11 +106,9 @@ void IssueIfOutHandle(T value)
     }
 }
 
-template <typename Signature>
-struct Faked;
+template <typename Signature> struct Faked;
 
-template <typename Result, typename... Parameters>
-struct Faked<Result(Parameters...)> {
+template <typename Result, typename... Parameters> struct Faked<Result(Parameters...)> {
     template <const char* Name, std::function<Result(Parameters...)> RecordingFake::Hooks::*Hook>
     static Result Call(Parameters... parameters)
     {
@@ -138,14 +135,14 @@ struct Faked<Result(Parameters...)> {
 FlatRoutines FakeTable()
 {
     FlatRoutines table;
-#define QUILLORY_ROUTINE(name, result, parameters) \
+#define QUILLORY_ROUTINE(name, result, parameters)                                                                     \
     table.name = &Faked<result parameters>::Call<name##Name, &RecordingFake::Hooks::name>;
 #include <gdiplus/flat_routines.def>
 #undef QUILLORY_ROUTINE
     return table;
 }
 
-}  // namespace
+} // namespace
 
 RecordingFake::RecordingFake()
 {
@@ -200,4 +197,4 @@ GpStatus RecordingFake::StatusFor(std::string_view routine) const
     return found == statuses_.end() ? Ok : found->second;
 }
 
-}  // namespace quillory::testing
+} // namespace quillory::testing

@@ -26,12 +26,11 @@ struct Argument {
     std::int64_t integer = 0;
     double real = 0;
     const void* pointer = nullptr;
-    std::u16string text;             // for const WCHAR*
-    std::vector<std::uint8_t> data;  // for const pointers to records and arrays
+    std::u16string text;            // for const WCHAR*
+    std::vector<std::uint8_t> data; // for const pointers to records and arrays
 
     // The copied data as records of type T (e.g. GpPointF, GpRectF, GUID).
-    template <typename T>
-    std::vector<T> As() const;
+    template <typename T> std::vector<T> As() const;
 };
 
 struct Call {
@@ -72,9 +71,15 @@ public:
 
     // Used by the generated routines.
     static RecordingFake& Current();
-    void Record(Call call) { calls_.push_back(std::move(call)); }
+    void Record(Call call)
+    {
+        calls_.push_back(std::move(call));
+    }
     GpStatus StatusFor(std::string_view routine) const;
-    void* IssueHandle() { return reinterpret_cast<void*>(nextHandle_++); }
+    void* IssueHandle()
+    {
+        return reinterpret_cast<void*>(nextHandle_++);
+    }
 
 private:
     std::vector<Call> calls_;
@@ -84,8 +89,7 @@ private:
     bool hadPrevious_ = false;
 };
 
-template <typename T>
-std::vector<T> Argument::As() const
+template <typename T> std::vector<T> Argument::As() const
 {
     std::vector<T> records(data.size() / sizeof(T));
     if (!records.empty())
@@ -93,4 +97,4 @@ std::vector<T> Argument::As() const
     return records;
 }
 
-}  // namespace quillory::testing
+} // namespace quillory::testing

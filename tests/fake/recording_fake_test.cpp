@@ -68,5 +68,5 @@ TEST(RecordingFake, LeavesNoTableBehind)
     EXPECT_EQ(Flat().GdipGetImageWidth, nullptr);
 }
 
-}  // namespace
-}  // namespace quillory::testing
+} // namespace
+} // namespace quillory::testing

@@ -4,7 +4,8 @@
 
 #include "flat_api_c_layout.h"
 
-#define QUILLORY_RECORD_LAYOUT(record, field, size, offset) {#record "." #field, sizeof(record), offsetof(record, field)},
+#define QUILLORY_RECORD_LAYOUT(record, field, size, offset)                                                            \
+    {#record "." #field, sizeof(record), offsetof(record, field)},
 
 static const struct CRecordLayout layouts[] = {
 #include "record_layouts.def"

@@ -27,7 +27,7 @@ struct RecordLayout {
 };
 
 constexpr RecordLayout recordLayouts[] = {
-#define QUILLORY_RECORD_LAYOUT(record, field, size, offset) \
+#define QUILLORY_RECORD_LAYOUT(record, field, size, offset)                                                            \
     {#record "." #field, size, offset, sizeof(record), offsetof(record, field)},
 #include "record_layouts.def"
 #undef QUILLORY_RECORD_LAYOUT
@@ -83,7 +83,7 @@ TEST(RoutineListTest, NamesAreFlatInterfaceNames)
         EXPECT_TRUE(name.starts_with("Gdip")) << name;
     }
     for (std::string_view required : {"GdiplusStartup", "GdiplusShutdown", "GdipAlloc", "GdipFree", "GdipDrawString",
-                                      "GdipMeasureString", "GdipCreateBitmapFromScan0", "GdipSaveImageToStream"}) {
+             "GdipMeasureString", "GdipCreateBitmapFromScan0", "GdipSaveImageToStream"}) {
         EXPECT_NE(std::find(std::begin(routineNames), std::end(routineNames), required), std::end(routineNames))
             << required;
     }
@@ -93,21 +93,21 @@ TEST(RoutineListTest, NamesAreFlatInterfaceNames)
 // read a record or an array must say so in their type. These are the ones the
 // class library passes caller data to most often.
 static_assert(std::is_same_v<decltype(&GdipDrawString),
-                             GpStatus (*)(GpGraphics*, const WCHAR*, INT, const GpFont*, const GpRectF*,
-                                          const GpStringFormat*, const GpBrush*)>);
+    GpStatus (*)(
+        GpGraphics*, const WCHAR*, INT, const GpFont*, const GpRectF*, const GpStringFormat*, const GpBrush*)>);
 static_assert(std::is_same_v<decltype(&GdipMeasureString),
-                             GpStatus (*)(GpGraphics*, const WCHAR*, INT, const GpFont*, const GpRectF*,
-                                          const GpStringFormat*, GpRectF*, INT*, INT*)>);
+    GpStatus (*)(
+        GpGraphics*, const WCHAR*, INT, const GpFont*, const GpRectF*, const GpStringFormat*, GpRectF*, INT*, INT*)>);
 static_assert(std::is_same_v<decltype(&GdipSaveImageToStream),
-                             GpStatus (*)(GpImage*, IStream*, const CLSID*, const EncoderParameters*)>);
+    GpStatus (*)(GpImage*, IStream*, const CLSID*, const EncoderParameters*)>);
 static_assert(std::is_same_v<decltype(&GdipFillRectangles), GpStatus (*)(GpGraphics*, GpBrush*, const GpRectF*, INT)>);
 static_assert(std::is_same_v<decltype(&GdipDrawImageRectRect),
-                             GpStatus (*)(GpGraphics*, GpImage*, REAL, REAL, REAL, REAL, REAL, REAL, REAL, REAL, GpUnit,
-                                          const void*, DrawImageAbort, void*)>);
+    GpStatus (*)(GpGraphics*, GpImage*, REAL, REAL, REAL, REAL, REAL, REAL, REAL, REAL, GpUnit, const void*,
+        DrawImageAbort, void*)>);
 static_assert(std::is_same_v<decltype(&GdiplusStartup),
-                             GpStatus (*)(ULONG_PTR*, const GdiplusStartupInput*, GdiplusStartupOutput*)>);
+    GpStatus (*)(ULONG_PTR*, const GdiplusStartupInput*, GdiplusStartupOutput*)>);
 static_assert(std::is_same_v<decltype(&GdipSetStringFormatMeasurableCharacterRanges),
-                             GpStatus (*)(GpStringFormat*, INT, const CharacterRange*)>);
+    GpStatus (*)(GpStringFormat*, INT, const CharacterRange*)>);
 
 TEST(StatusTableTest, CodesRunFromZeroWithoutGaps)
 {
@@ -159,7 +159,7 @@ TEST(PixelFormatTableTest, EachCodeDescribesItsOwnFormat)
 TEST(ImageFormatTableTest, FormatsAreDistinct)
 {
     constexpr GUID formats[] = {
-#define QUILLORY_IMAGE_FORMAT(name, data1, data2, data3, b0, b1, b2, b3, b4, b5, b6, b7) \
+#define QUILLORY_IMAGE_FORMAT(name, data1, data2, data3, b0, b1, b2, b3, b4, b5, b6, b7)                               \
     {data1, data2, data3, {b0, b1, b2, b3, b4, b5, b6, b7}},
 #include <gdiplus/image_formats.def>
 #undef QUILLORY_IMAGE_FORMAT

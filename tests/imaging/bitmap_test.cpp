@@ -99,5 +99,5 @@ TEST_F(BitmapTest, ImageOperationsActOnTheBitmap)
     EXPECT_EQ(PointerArgument(OnlyCall("GdipGetImageWidth"), 0), bitmap.GetNativeHandle());
 }
 
-}  // namespace
-}  // namespace quillory::testing
+} // namespace
+} // namespace quillory::testing

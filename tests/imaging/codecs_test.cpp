@@ -148,10 +148,10 @@ TEST_F(CodecsTest, FindEncoderClsidMatchesTheFormatTextExactly)
         const char* expected;
     };
     const Case cases[] = {
-        {BmpFormat, BmpEncoderClsidText},  // the first of two BMP encoders
+        {BmpFormat, BmpEncoderClsidText}, // the first of two BMP encoders
         {PngFormat, PngEncoderClsidText},
-        {"{b96b3cab-0728-11d3-9d7b-0000f81ef32e}", ""},  // case counts
-        {"{B96B3CAA-0728-11D3-9D7B-0000F81EF32E}", ""},  // a memory bitmap's format has no encoder
+        {"{b96b3cab-0728-11d3-9d7b-0000f81ef32e}", ""}, // case counts
+        {"{B96B3CAA-0728-11D3-9D7B-0000F81EF32E}", ""}, // a memory bitmap's format has no encoder
         {"", ""},
     };
     for (const auto& each : cases)
@@ -240,5 +240,5 @@ TEST(NativeEncoderParametersTest, AnEmptyValuePassesANullAddress)
     EXPECT_EQ(native.Get()->Parameter[0].Value, nullptr);
 }
 
-}  // namespace
-}  // namespace quillory::testing
+} // namespace
+} // namespace quillory::testing

@@ -25,7 +25,7 @@ struct ScriptedEncoder {
     DWORD version = 0;
     DWORD sigCount = 0;
     DWORD sigSize = 0;
-    std::vector<BYTE> sigPattern;  // sigCount * sigSize bytes
+    std::vector<BYTE> sigPattern; // sigCount * sigSize bytes
     std::vector<BYTE> sigMask;
 };
 
@@ -41,18 +41,18 @@ inline constexpr const char* PngEncoderClsidText = "{557CF406-1A04-11D3-9A73-000
 inline ScriptedEncoder BmpEncoder()
 {
     return {BmpEncoderClsid, BmpFormatGuid, u"Built-in BMP Codec", u"", u"BMP", u"*.BMP;*.DIB;*.RLE", u"image/bmp",
-            0x10007, 1, 1, 2, {0x42, 0x4D}, {0xFF, 0xFF}};
+        0x10007, 1, 1, 2, {0x42, 0x4D}, {0xFF, 0xFF}};
 }
 
 inline ScriptedEncoder PngEncoder()
 {
-    return {PngEncoderClsid, PngFormatGuid, u"Built-in PNG Codec", u"", u"PNG", u"*.PNG", u"image/png",
-            0x10007, 1, 1, 8, {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A}, std::vector<BYTE>(8, 0xFF)};
+    return {PngEncoderClsid, PngFormatGuid, u"Built-in PNG Codec", u"", u"PNG", u"*.PNG", u"image/png", 0x10007, 1, 1,
+        8, {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A}, std::vector<BYTE>(8, 0xFF)};
 }
 
 class EncoderListing {
 public:
-    explicit EncoderListing(std::vector<ScriptedEncoder> encoders) : encoders_(std::move(encoders)) {}
+    explicit EncoderListing(std::vector<ScriptedEncoder> encoders) : encoders_(std::move(encoders)) { }
 
     UINT Count() const { return static_cast<UINT>(encoders_.size()); }
 
@@ -77,7 +77,7 @@ public:
             record.Clsid = encoder.clsid;
             record.FormatID = encoder.format;
             const WCHAR** addresses[] = {&record.CodecName, &record.DllName, &record.FormatDescription,
-                                         &record.FilenameExtension, &record.MimeType};
+                &record.FilenameExtension, &record.MimeType};
             const auto texts = Texts(encoder);
             for (std::size_t text = 0; text < texts.size(); ++text) {
                 const std::size_t bytes = (texts[text]->size() + 1) * sizeof(WCHAR);
@@ -114,7 +114,7 @@ private:
     static std::vector<const std::u16string*> Texts(const ScriptedEncoder& encoder)
     {
         return {&encoder.codecName, &encoder.dllName, &encoder.formatDescription, &encoder.filenameExtension,
-                &encoder.mimeType};
+            &encoder.mimeType};
     }
 
     static const BYTE* Place(BYTE*& tail, const std::vector<BYTE>& bytes)
@@ -130,4 +130,4 @@ private:
     std::vector<ScriptedEncoder> encoders_;
 };
 
-}  // namespace quillory::testing
+} // namespace quillory::testing

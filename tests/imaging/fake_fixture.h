@@ -41,4 +41,4 @@ protected:
     RecordingFake fake;
 };
 
-}  // namespace quillory::testing
+} // namespace quillory::testing

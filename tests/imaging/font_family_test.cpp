@@ -56,5 +56,5 @@ TEST_F(FontFamilyTest, AnUnknownNameLeavesAnEmptyFamilyEmpty)
     EXPECT_EQ(family.GetNativeHandle(), nullptr);
 }
 
-}  // namespace
-}  // namespace quillory::testing
+} // namespace
+} // namespace quillory::testing

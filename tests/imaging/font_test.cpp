@@ -33,8 +33,8 @@ TEST_F(FontTest, CreateFromFamilyNameLooksTheFamilyUpMakesTheFontAndDeletesTheFa
     const float emSize = static_cast<float>(static_cast<float>(230 / 1080.0) * 70.0);
     EXPECT_TRUE(font.CreateFromFamilyName("Noto Sans CJK SC", emSize, 0, 3));
     EXPECT_EQ(LastStatus, Ok);
-    EXPECT_THAT(fake.RoutinesCalled(),
-                ElementsAre("GdipCreateFontFamilyFromName", "GdipCreateFont", "GdipDeleteFontFamily"));
+    EXPECT_THAT(
+        fake.RoutinesCalled(), ElementsAre("GdipCreateFontFamilyFromName", "GdipCreateFont", "GdipDeleteFontFamily"));
 
     const auto lookup = OnlyCall("GdipCreateFontFamilyFromName");
     EXPECT_EQ(lookup.arguments[0].text, u"Noto Sans CJK SC");
@@ -107,5 +107,5 @@ TEST_F(FontTest, CreatingOverAHeldFontDoesNotReleaseIt)
     font.SetNativeHandle(nullptr);
 }
 
-}  // namespace
-}  // namespace quillory::testing
+} // namespace
+} // namespace quillory::testing

@@ -78,9 +78,9 @@ TEST_F(GraphicsTest, FillRectanglePassesContextBrushAndTheFourValuesUnchanged)
         GpStatus status;
     };
     const Case cases[] = {
-        {0, 0, 115, 320, Ok},                 // the renderer's left column at width 231
-        {115, 0, 115, 320, Ok},               // and its right column
-        {-1.5f, 2.25f, -3, 0.1f, InvalidParameter},  // nothing is checked on this side
+        {0, 0, 115, 320, Ok},                       // the renderer's left column at width 231
+        {115, 0, 115, 320, Ok},                     // and its right column
+        {-1.5f, 2.25f, -3, 0.1f, InvalidParameter}, // nothing is checked on this side
     };
     for (const auto& each : cases) {
         fake.ClearCalls();
@@ -225,5 +225,5 @@ TEST_F(GraphicsTest, TheRenderersContextIsOpenedAndDeletedOnce)
     EXPECT_EQ(PointerArgument(OnlyCall("GdipDeleteGraphics"), 0), FakeHandle(fake.LastHandleIssued()));
 }
 
-}  // namespace
-}  // namespace quillory::testing
+} // namespace
+} // namespace quillory::testing

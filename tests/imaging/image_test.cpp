@@ -85,7 +85,7 @@ TEST_F(ImageTest, AFailedLoadReturnsFalseAndTakesWhateverThePlatformWrote)
         Handle written;
     };
     for (const auto& each : {Case{"nothing written: the object stays empty", nullptr},
-                             Case{"a handle written despite the failure is taken", FakeHandle(0xB0)}}) {
+             Case{"a handle written despite the failure is taken", FakeHandle(0xB0)}}) {
         SCOPED_TRACE(each.why);
         fake.on.GdipLoadImageFromStream = [&each](IStream*, GpImage** image) {
             if (each.written)
@@ -200,7 +200,7 @@ protected:
                     const EncoderParameter& entry = list->Parameter[index];
                     const auto* values = static_cast<const std::uint8_t*>(entry.Value);
                     savedEntries.push_back({GuidToText(GuidBytes(entry.Guid)), entry.NumberOfValues, entry.Type,
-                                            Bytes(values, values + entry.NumberOfValues * 4)});
+                        Bytes(values, values + entry.NumberOfValues * 4)});
                 }
             }
             return saveStatus;
@@ -222,7 +222,7 @@ TEST_F(SaveToBytesTest, EncodesWithTheEncoderOfTheGivenFormatIntoAStream)
     EXPECT_EQ(image.SaveToBytes(BmpFormat), Encoded);
     EXPECT_EQ(LastStatus, Ok);
     EXPECT_THAT(fake.RoutinesCalled(),
-                ElementsAre("GdipGetImageEncodersSize", "GdipGetImageEncoders", "GdipSaveImageToStream"));
+        ElementsAre("GdipGetImageEncodersSize", "GdipGetImageEncoders", "GdipSaveImageToStream"));
     const auto save = OnlyCall("GdipSaveImageToStream");
     EXPECT_EQ(PointerArgument(save, 0), FakeHandle(0x1A6E));
     EXPECT_NE(save.arguments[1].pointer, nullptr);
@@ -238,8 +238,9 @@ TEST_F(SaveToBytesTest, AFormatLeftOutIsTheImagesOwnRawFormat)
         return GpStatus{Ok};
     };
     EXPECT_EQ(image.SaveToBytes(), Encoded);
-    EXPECT_THAT(fake.RoutinesCalled(), ElementsAre("GdipGetImageRawFormat", "GdipGetImageEncodersSize",
-                                                   "GdipGetImageEncoders", "GdipSaveImageToStream"));
+    EXPECT_THAT(fake.RoutinesCalled(),
+        ElementsAre(
+            "GdipGetImageRawFormat", "GdipGetImageEncodersSize", "GdipGetImageEncoders", "GdipSaveImageToStream"));
     EXPECT_EQ(PointerArgument(OnlyCall("GdipGetImageRawFormat"), 0), FakeHandle(0x1A6E));
     EXPECT_EQ(GuidToText(OnlyCall("GdipSaveImageToStream").arguments[2].data), PngEncoderClsidText);
 }
@@ -269,7 +270,7 @@ TEST_F(SaveToBytesTest, ASetBecomesTheNativeList)
     EncoderParameterSet set;
     set.Count = 2;
     set.Parameters = {{"{1D5BE4B5-FA4A-452D-9CDD-5DB35105E7EB}", 1, 4, {90, 0, 0, 0}},
-                      {"{66087055-AD66-4C7C-9A18-38A2310B8337}", 2, 4, {24, 0, 0, 0, 32, 0, 0, 0}}};
+        {"{66087055-AD66-4C7C-9A18-38A2310B8337}", 2, 4, {24, 0, 0, 0, 32, 0, 0, 0}}};
     EXPECT_EQ(image.SaveToBytes(BmpFormat, &set), Encoded);
     ASSERT_EQ(savedCount, 2u);
     ASSERT_EQ(savedEntries.size(), 2u);
@@ -291,5 +292,5 @@ TEST_F(SaveToBytesTest, AnInconsistentSetIsRefusedBeforeAnyCall)
     EXPECT_TRUE(fake.Calls().empty());
 }
 
-}  // namespace
-}  // namespace quillory::testing
+} // namespace
+} // namespace quillory::testing

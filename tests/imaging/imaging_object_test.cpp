@@ -55,14 +55,12 @@ struct ClassCase {
     bool destructionReleases;
 };
 
-template <typename Probe>
-std::function<std::unique_ptr<ImagingObject>()> Maker()
+template <typename Probe> std::function<std::unique_ptr<ImagingObject>()> Maker()
 {
     return [] { return std::make_unique<Probe>(); };
 }
 
-template <typename Probe>
-std::function<std::vector<Handle>(const ImagingObject&)> CopiesOf()
+template <typename Probe> std::function<std::vector<Handle>(const ImagingObject&)> CopiesOf()
 {
     return [](const ImagingObject& object) { return static_cast<const Probe&>(object).Copies(); };
 }
@@ -71,21 +69,21 @@ const std::vector<ClassCase>& Classes()
 {
     static const std::vector<ClassCase> classes = {
         {"Image", Maker<ImageProbe>(), CopiesOf<ImageProbe>(),
-         [](ImagingObject& object) { return static_cast<Image&>(object).Dispose(); }, "GdipDisposeImage", true},
+            [](ImagingObject& object) { return static_cast<Image&>(object).Dispose(); }, "GdipDisposeImage", true},
         {"Bitmap", Maker<BitmapProbe>(), CopiesOf<BitmapProbe>(),
-         [](ImagingObject& object) { return static_cast<Bitmap&>(object).Dispose(); }, "GdipDisposeImage", true},
+            [](ImagingObject& object) { return static_cast<Bitmap&>(object).Dispose(); }, "GdipDisposeImage", true},
         {"Graphics", Maker<GraphicsProbe>(), CopiesOf<GraphicsProbe>(),
-         [](ImagingObject& object) { return static_cast<Graphics&>(object).Delete(); }, "GdipDeleteGraphics", true},
+            [](ImagingObject& object) { return static_cast<Graphics&>(object).Delete(); }, "GdipDeleteGraphics", true},
         {"SolidBrush", Maker<SolidBrushProbe>(), CopiesOf<SolidBrushProbe>(),
-         [](ImagingObject& object) { return static_cast<SolidBrush&>(object).Delete(); }, "GdipDeleteBrush", true},
+            [](ImagingObject& object) { return static_cast<SolidBrush&>(object).Delete(); }, "GdipDeleteBrush", true},
         {"Font", Maker<FontProbe>(), CopiesOf<FontProbe>(),
-         [](ImagingObject& object) { return static_cast<Font&>(object).Delete(); }, "GdipDeleteFont", true},
+            [](ImagingObject& object) { return static_cast<Font&>(object).Delete(); }, "GdipDeleteFont", true},
         {"FontFamily", Maker<FontFamilyProbe>(), CopiesOf<FontFamilyProbe>(),
-         [](ImagingObject& object) { return static_cast<FontFamily&>(object).Delete(); }, "GdipDeleteFontFamily",
-         false},
+            [](ImagingObject& object) { return static_cast<FontFamily&>(object).Delete(); }, "GdipDeleteFontFamily",
+            false},
         {"StringFormat", Maker<StringFormatProbe>(), CopiesOf<StringFormatProbe>(),
-         [](ImagingObject& object) { return static_cast<StringFormat&>(object).Delete(); }, "GdipDeleteStringFormat",
-         true},
+            [](ImagingObject& object) { return static_cast<StringFormat&>(object).Delete(); }, "GdipDeleteStringFormat",
+            true},
     };
     return classes;
 }
@@ -202,7 +200,7 @@ Bytes Utf16(std::u16string_view text)
 struct AnsiToWideCase {
     const char* why;
     std::string text;
-    std::u16string expected;  // with its terminating NUL
+    std::u16string expected; // with its terminating NUL
 };
 
 TEST(AnsiToWideTest, GivesUtf16WithOneTerminatingUnit)
@@ -212,7 +210,10 @@ TEST(AnsiToWideTest, GivesUtf16WithOneTerminatingUnit)
         {"ASCII", "Hi!", std::u16string(u"Hi!\0", 4)},
         {"Chinese, two units", "你好", std::u16string(u"你好\0", 3)},
         {"outside the basic plane: a surrogate pair", "\xF0\x9F\x98\x80", std::u16string(u"\U0001F600\0", 3)},
-        {"malformed UTF-8 becomes U+FFFD", "a\xFF" "b", std::u16string(u"a\uFFFDb\0", 4)},
+        {"malformed UTF-8 becomes U+FFFD",
+            "a\xFF"
+            "b",
+            std::u16string(u"a\uFFFDb\0", 4)},
         {"a truncated sequence at the end is not read past", "a\xE4\xBD", std::u16string(u"a\uFFFD\0", 3)},
         {"text after an embedded NUL is not converted", std::string("ab\0cd", 5), std::u16string(u"ab\0", 3)},
     };
@@ -258,8 +259,8 @@ TEST(WideLengthTest, CountsUnitsBeforeTheFirstNulAndNeverPastTheBuffer)
 }
 
 const char* const BmpFormat = "{B96B3CAB-0728-11D3-9D7B-0000F81EF32E}";
-const Bytes BmpFormatBytes = {0xAB, 0x3C, 0x6B, 0xB9, 0x28, 0x07, 0xD3, 0x11,
-                              0x9D, 0x7B, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E};
+const Bytes BmpFormatBytes = {
+    0xAB, 0x3C, 0x6B, 0xB9, 0x28, 0x07, 0xD3, 0x11, 0x9D, 0x7B, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E};
 
 TEST(GuidTextTest, BmpFormatRoundTrips)
 {
@@ -296,5 +297,5 @@ TEST(GuidTextTest, FewerThanSixteenBytesAreRefusedNotReadPast)
     EXPECT_EQ(LastStatus, InvalidParameter);
 }
 
-}  // namespace
-}  // namespace quillory::testing
+} // namespace
+} // namespace quillory::testing

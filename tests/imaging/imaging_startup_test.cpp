@@ -95,5 +95,5 @@ TEST_F(ImagingStartupTest, AnExplicitTokenIsUsedAndStartupTokenLeftAlone)
     EXPECT_EQ(StartupToken, issuedToken);
 }
 
-}  // namespace
-}  // namespace quillory::testing
+} // namespace
+} // namespace quillory::testing

@@ -180,5 +180,5 @@ TEST_F(MemoryStreamTest, AttachingNoStreamHoldsNoBlock)
     EXPECT_TRUE(stream.ToBytes().empty());
 }
 
-}  // namespace
-}  // namespace quillory::testing
+} // namespace
+} // namespace quillory::testing

@@ -102,5 +102,5 @@ TEST_F(SolidBrushTest, OperationsOnAnEmptyBrushPassANullHandle)
     EXPECT_EQ(PointerArgument(OnlyCall("GdipGetSolidFillColor"), 0), nullptr);
 }
 
-}  // namespace
-}  // namespace quillory::testing
+} // namespace
+} // namespace quillory::testing

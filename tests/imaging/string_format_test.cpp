@@ -68,8 +68,9 @@ TEST_F(StringFormatTest, TheRenderersSequenceHandsEachValueOnUnchanged)
         EXPECT_TRUE(format.SetLineAlign(0));
         EXPECT_TRUE(format.Delete());
     }
-    ASSERT_THAT(fake.RoutinesCalled(), ElementsAre("GdipCreateStringFormat", "GdipSetStringFormatAlign",
-                                                   "GdipSetStringFormatLineAlign", "GdipDeleteStringFormat"));
+    ASSERT_THAT(fake.RoutinesCalled(),
+        ElementsAre("GdipCreateStringFormat", "GdipSetStringFormatAlign", "GdipSetStringFormatLineAlign",
+            "GdipDeleteStringFormat"));
     const Handle handle = FakeHandle(fake.LastHandleIssued());
     for (std::size_t index = 1; index < 4; ++index)
         EXPECT_EQ(PointerArgument(fake.Calls()[index], 0), handle) << fake.Calls()[index].routine;
@@ -84,7 +85,7 @@ TEST_F(StringFormatTest, SettersReportThePlatformsStatusAndPassANullHandleWhenEm
         bool (StringFormat::*set)(std::int32_t);
     };
     for (const auto& each : {Case{"GdipSetStringFormatAlign", &StringFormat::SetAlign},
-                             Case{"GdipSetStringFormatLineAlign", &StringFormat::SetLineAlign}}) {
+             Case{"GdipSetStringFormatLineAlign", &StringFormat::SetLineAlign}}) {
         SCOPED_TRACE(each.routine);
         fake.ClearCalls();
         fake.SetStatus(each.routine, InvalidParameter);
@@ -97,5 +98,5 @@ TEST_F(StringFormatTest, SettersReportThePlatformsStatusAndPassANullHandleWhenEm
     }
 }
 
-}  // namespace
-}  // namespace quillory::testing
+} // namespace
+} // namespace quillory::testing

@@ -38,8 +38,8 @@ TEST(ColorRefToArgb, SwapsRedAndBlueAndSetsAlpha)
 
 Bytes RenderUnderFake(int width, int height)
 {
-    return RenderBackground(width, height, "Left Font", "Right Font", "左", "right", 0x000000, 0x0000FF, 0x7D7DFF,
-                            0x9BFFB7);
+    return RenderBackground(
+        width, height, "Left Font", "Right Font", "左", "right", 0x000000, 0x0000FF, 0x7D7DFF, 0x9BFFB7);
 }
 
 TEST(RenderBackground, CallsThePlatformInTheRendererOrder)
@@ -54,15 +54,33 @@ TEST(RenderBackground, CallsThePlatformInTheRendererOrder)
             drawing.push_back(name);
     }
     const std::vector<std::string> expected = {
-        "GdipCreateBitmapFromScan0", "GdipGetImageGraphicsContext",
-        "GdipCreateSolidFill", "GdipFillRectangle", "GdipSetSolidFillColor", "GdipFillRectangle",
-        "GdipCreateFontFamilyFromName", "GdipCreateFont", "GdipDeleteFontFamily",
-        "GdipCreateFontFamilyFromName", "GdipCreateFont", "GdipDeleteFontFamily",
-        "GdipCreateStringFormat", "GdipSetStringFormatAlign", "GdipSetStringFormatLineAlign",
-        "GdipSetSolidFillColor", "GdipDrawString", "GdipSetSolidFillColor", "GdipDrawString",
-        "GdipDeleteStringFormat", "GdipDeleteFont", "GdipDeleteFont", "GdipDeleteBrush",
-        "GdipDisposeImage",  // the decoration, which the fake let load
-        "GdipDeleteGraphics", "GdipSaveImageToStream", "GdipDisposeImage",
+        "GdipCreateBitmapFromScan0",
+        "GdipGetImageGraphicsContext",
+        "GdipCreateSolidFill",
+        "GdipFillRectangle",
+        "GdipSetSolidFillColor",
+        "GdipFillRectangle",
+        "GdipCreateFontFamilyFromName",
+        "GdipCreateFont",
+        "GdipDeleteFontFamily",
+        "GdipCreateFontFamilyFromName",
+        "GdipCreateFont",
+        "GdipDeleteFontFamily",
+        "GdipCreateStringFormat",
+        "GdipSetStringFormatAlign",
+        "GdipSetStringFormatLineAlign",
+        "GdipSetSolidFillColor",
+        "GdipDrawString",
+        "GdipSetSolidFillColor",
+        "GdipDrawString",
+        "GdipDeleteStringFormat",
+        "GdipDeleteFont",
+        "GdipDeleteFont",
+        "GdipDeleteBrush",
+        "GdipDisposeImage", // the decoration, which the fake let load
+        "GdipDeleteGraphics",
+        "GdipSaveImageToStream",
+        "GdipDisposeImage",
     };
     // The decoration's draw sits between the brush's deletion and its dispose.
     auto withoutDecorationDraw = drawing;
@@ -166,7 +184,8 @@ TEST(RenderBackground, ReturnsWhatTheBmpEncoderWroteIntoTheStream)
         return GpStatus{Ok};
     };
     CLSID usedEncoder{};
-    fake.on.GdipSaveImageToStream = [&](GpImage*, IStream* stream, const CLSID* encoder, const EncoderParameters* parameters) {
+    fake.on.GdipSaveImageToStream = [&](GpImage*, IStream* stream, const CLSID* encoder,
+                                        const EncoderParameters* parameters) {
         usedEncoder = *encoder;
         EXPECT_EQ(parameters, nullptr);
         const char file[] = "BM-file";
@@ -178,5 +197,5 @@ TEST(RenderBackground, ReturnsWhatTheBmpEncoderWroteIntoTheStream)
     EXPECT_EQ(std::memcmp(&usedEncoder, &bmpEncoder, sizeof(CLSID)), 0);
 }
 
-}  // namespace
-}  // namespace quillory
+} // namespace
+} // namespace quillory

@@ -86,7 +86,7 @@ TEST(StockFont, UnknownObjectsHaveNoRecord)
     std::uint8_t buffer[64] = {};
     HDC dc = GetDC(nullptr);
     int local = 0;
-    for (const HGDIOBJ object : {HGDIOBJ {nullptr}, HGDIOBJ {dc}, HGDIOBJ {&local}}) {
+    for (const HGDIOBJ object : {HGDIOBJ{nullptr}, HGDIOBJ{dc}, HGDIOBJ{&local}}) {
         EXPECT_EQ(GetObjectA(object, sizeof buffer, buffer), 0);
         EXPECT_EQ(GetObjectA(object, 0, nullptr), 0);
     }

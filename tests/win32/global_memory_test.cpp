@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr SIZE_T MiB = SIZE_T {1} << 20;
+constexpr SIZE_T MiB = SIZE_T{1} << 20;
 
 // Sizes on both sides of the point where blocks move from the heap into
 // reusable mappings, and odd sizes that no rounding would produce.
@@ -87,7 +87,7 @@ TEST(GlobalMemory, DeadHandlesFailWithoutCrashing)
     };
     const Case cases[] = {
         {"freed", freed},
-        {"made_up", reinterpret_cast<HGLOBAL>(std::uintptr_t {0x12345670})},
+        {"made_up", reinterpret_cast<HGLOBAL>(std::uintptr_t{0x12345670})},
         {"an_address", reinterpret_cast<HGLOBAL>(&freed)},
     };
     for (const Case& dead : cases) {
@@ -124,9 +124,9 @@ TEST(GlobalMemory, ReAllocKeepsTheHandleAndTheLeadingBytes)
         SIZE_T to;
     };
     const Case cases[] = {
-        {10, 20},           // small growth
-        {100, 3},           // shrinking
-        {1000, 2 * MiB},    // from the heap into a mapping
+        {10, 20},            // small growth
+        {100, 3},            // shrinking
+        {1000, 2 * MiB},     // from the heap into a mapping
         {2 * MiB, 90 * MiB}, // a mapping past its first reservation
     };
     for (const Case& resize : cases) {
@@ -173,7 +173,7 @@ TEST(GlobalMemory, LockedBlockNeverMoves)
 {
     // Growing a locked block either keeps its address or is refused with the
     // block unchanged; an address handed out by GlobalLock must stay valid.
-    for (const SIZE_T bytes : {SIZE_T {64}, 2 * MiB}) {
+    for (const SIZE_T bytes : {SIZE_T{64}, 2 * MiB}) {
         SCOPED_TRACE(bytes);
         HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
         auto* address = static_cast<std::uint8_t*>(GlobalLock(block));
@@ -206,9 +206,9 @@ TEST(GlobalMemory, ModifyChangesNeitherSizeNorBytes)
 
 TEST(GlobalMemory, ImpossibleSizesFail)
 {
-    EXPECT_EQ(GlobalAlloc(GMEM_MOVEABLE, ~SIZE_T {0}), nullptr);
+    EXPECT_EQ(GlobalAlloc(GMEM_MOVEABLE, ~SIZE_T{0}), nullptr);
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 8);
-    EXPECT_EQ(GlobalReAlloc(block, ~SIZE_T {0} - 4096, GMEM_MOVEABLE), nullptr);
+    EXPECT_EQ(GlobalReAlloc(block, ~SIZE_T{0} - 4096, GMEM_MOVEABLE), nullptr);
     EXPECT_EQ(GlobalSize(block), 8u);
     GlobalFree(block);
 }

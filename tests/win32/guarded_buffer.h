@@ -16,7 +16,8 @@ public:
         : pageBytes_(static_cast<std::size_t>(sysconf(_SC_PAGESIZE))),
           pages_(mmap(nullptr, 2 * pageBytes_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0))
     {
-        if (pages_ == MAP_FAILED || mprotect(static_cast<std::byte*>(pages_) + pageBytes_, pageBytes_, PROT_NONE) != 0) {
+        if (pages_ == MAP_FAILED ||
+            mprotect(static_cast<std::byte*>(pages_) + pageBytes_, pageBytes_, PROT_NONE) != 0) {
             throw std::runtime_error("cannot map a guarded page");
         }
     }
@@ -25,8 +26,7 @@ public:
     GuardedBuffer& operator=(const GuardedBuffer&) = delete;
 
     // Copies `count` elements so that they end exactly at the guard page.
-    template <typename Element>
-    const Element* placeAtEnd(const Element* data, std::size_t count)
+    template <typename Element> const Element* placeAtEnd(const Element* data, std::size_t count)
     {
         auto* end = static_cast<std::byte*>(pages_) + pageBytes_;
         auto* start = reinterpret_cast<Element*>(end - count * sizeof(Element));

@@ -21,14 +21,14 @@ std::vector<WCHAR> wide(const std::string& ascii)
 
 std::array<std::uint8_t, 16> bytesOf(const GUID& guid)
 {
-    std::array<std::uint8_t, 16> bytes {};
+    std::array<std::uint8_t, 16> bytes{};
     std::memcpy(bytes.data(), &guid, sizeof guid);
     return bytes;
 }
 
 GUID guidFromBytes(const std::array<std::uint8_t, 16>& bytes)
 {
-    GUID guid {};
+    GUID guid{};
     std::memcpy(&guid, bytes.data(), sizeof guid);
     return guid;
 }
@@ -51,15 +51,12 @@ struct GuidCase {
 };
 
 const GuidCase GuidCases[] = {
-    {"bmp_format",
-     {0xAB, 0x3C, 0x6B, 0xB9, 0x28, 0x07, 0xD3, 0x11, 0x9D, 0x7B, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E},
-     "{B96B3CAB-0728-11D3-9D7B-0000F81EF32E}"},
-    {"counting_bytes",
-     {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C, 0x0D, 0x0E, 0x0F, 0x10},
-     "{04030201-0605-0807-090A-0B0C0D0E0F10}"},
-    {"all_ones",
-     {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},
-     "{FFFFFFFF-FFFF-FFFF-FFFF-FFFFFFFFFFFF}"},
+    {"bmp_format", {0xAB, 0x3C, 0x6B, 0xB9, 0x28, 0x07, 0xD3, 0x11, 0x9D, 0x7B, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E},
+        "{B96B3CAB-0728-11D3-9D7B-0000F81EF32E}"},
+    {"counting_bytes", {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C, 0x0D, 0x0E, 0x0F, 0x10},
+        "{04030201-0605-0807-090A-0B0C0D0E0F10}"},
+    {"all_ones", {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},
+        "{FFFFFFFF-FFFF-FFFF-FFFF-FFFFFFFFFFFF}"},
 };
 
 TEST(GuidText, GuidsBecomeUpperCaseRegistryTextAndBack)
@@ -67,7 +64,7 @@ TEST(GuidText, GuidsBecomeUpperCaseRegistryTextAndBack)
     for (const GuidCase& guidCase : GuidCases) {
         SCOPED_TRACE(guidCase.name);
         EXPECT_EQ(textOf(guidFromBytes(guidCase.bytes)), guidCase.text);
-        GUID parsed {};
+        GUID parsed{};
         ASSERT_EQ(CLSIDFromString(wide(guidCase.text).data(), &parsed), S_OK);
         EXPECT_EQ(bytesOf(parsed), guidCase.bytes);
     }
@@ -75,7 +72,7 @@ TEST(GuidText, GuidsBecomeUpperCaseRegistryTextAndBack)
 
 TEST(GuidText, LowerCaseHexIsAccepted)
 {
-    GUID parsed {};
+    GUID parsed{};
     ASSERT_EQ(CLSIDFromString(wide("{b96b3cab-0728-11d3-9d7b-0000f81ef32e}").data(), &parsed), S_OK);
     EXPECT_EQ(bytesOf(parsed), GuidCases[0].bytes);
 }
@@ -105,14 +102,14 @@ TEST(GuidText, MoreRoomThanNeededWritesOnlyTheText)
 TEST(GuidText, EmptyOrMissingTextNamesTheNullGuid)
 {
     const WCHAR empty[] = {0};
-    GUID parsed {};
+    GUID parsed{};
     std::memset(&parsed, 0xCC, sizeof parsed);
     EXPECT_EQ(CLSIDFromString(empty, &parsed), S_OK);
-    EXPECT_EQ(bytesOf(parsed), (std::array<std::uint8_t, 16> {}));
+    EXPECT_EQ(bytesOf(parsed), (std::array<std::uint8_t, 16>{}));
 
     std::memset(&parsed, 0xCC, sizeof parsed);
     EXPECT_EQ(CLSIDFromString(nullptr, &parsed), S_OK);
-    EXPECT_EQ(bytesOf(parsed), (std::array<std::uint8_t, 16> {}));
+    EXPECT_EQ(bytesOf(parsed), (std::array<std::uint8_t, 16>{}));
 
     EXPECT_EQ(CLSIDFromString(empty, nullptr), E_INVALIDARG);
 }
@@ -142,10 +139,10 @@ TEST(GuidText, MalformedTextIsRefusedAndLeavesTheNullGuid)
     };
     for (const Case& bad : cases) {
         SCOPED_TRACE(bad.name);
-        GUID parsed {};
+        GUID parsed{};
         std::memset(&parsed, 0xCC, sizeof parsed);
         EXPECT_EQ(CLSIDFromString(bad.text.data(), &parsed), CO_E_CLASSSTRING);
-        EXPECT_EQ(bytesOf(parsed), (std::array<std::uint8_t, 16> {}));
+        EXPECT_EQ(bytesOf(parsed), (std::array<std::uint8_t, 16>{}));
     }
 }
 
@@ -155,7 +152,7 @@ TEST(GuidText, ParsingStopsAtTheTerminator)
     GuardedBuffer guarded;
     const std::vector<WCHAR> prefix = wide("{B96B3CAB");
     const WCHAR* text = guarded.placeAtEnd(prefix.data(), prefix.size());
-    GUID parsed {};
+    GUID parsed{};
     EXPECT_EQ(CLSIDFromString(text, &parsed), CO_E_CLASSSTRING);
 }
 

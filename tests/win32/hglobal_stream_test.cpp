@@ -12,7 +12,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-constexpr std::uint64_t MiB = std::uint64_t {1} << 20;
+constexpr std::uint64_t MiB = std::uint64_t{1} << 20;
 
 LARGE_INTEGER offset(std::int64_t value)
 {
@@ -87,7 +87,7 @@ protected:
 
     std::uint64_t seek(std::int64_t move, DWORD origin)
     {
-        ULARGE_INTEGER position {};
+        ULARGE_INTEGER position{};
         EXPECT_EQ(stream->lpVtbl->Seek(stream, offset(move), origin, &position), S_OK);
         return position.QuadPart;
     }
@@ -105,7 +105,7 @@ TEST_F(StreamTest, WrittenBytesReadBackAfterSeekingToTheStart)
     EXPECT_EQ(seek(0, STREAM_SEEK_CUR), 10u);
     EXPECT_EQ(seek(0, STREAM_SEEK_SET), 0u);
     EXPECT_EQ(read(10), data);
-    EXPECT_EQ(read(10), Bytes {}) << "reading at the end gives nothing and succeeds";
+    EXPECT_EQ(read(10), Bytes{}) << "reading at the end gives nothing and succeeds";
 }
 
 TEST_F(StreamTest, ReadStopsAtTheEnd)
@@ -115,7 +115,7 @@ TEST_F(StreamTest, ReadStopsAtTheEnd)
     seek(6, STREAM_SEEK_SET);
     EXPECT_EQ(read(100), Bytes(data.begin() + 6, data.end()));
     seek(50, STREAM_SEEK_SET);
-    EXPECT_EQ(read(5), Bytes {});
+    EXPECT_EQ(read(5), Bytes{});
 }
 
 TEST_F(StreamTest, BlockSizeIsExactlyTheBytesWrittenAndTheHandleStays)
@@ -145,7 +145,7 @@ TEST_F(StreamTest, WritingInsideTheStreamDoesNotChangeItsLength)
 {
     ASSERT_EQ(write(pattern(20, 0)), S_OK);
     seek(5, STREAM_SEEK_SET);
-    ASSERT_EQ(write(Bytes {0xAA, 0xBB}), S_OK);
+    ASSERT_EQ(write(Bytes{0xAA, 0xBB}), S_OK);
     EXPECT_EQ(GlobalSize(block), 20u);
     Bytes expected = pattern(20, 0);
     expected[5] = 0xAA;
@@ -155,11 +155,11 @@ TEST_F(StreamTest, WritingInsideTheStreamDoesNotChangeItsLength)
 
 TEST_F(StreamTest, GapLeftBySeekingPastTheEndReadsAsZeros)
 {
-    ASSERT_EQ(write(Bytes {'a', 'b', 'c'}), S_OK);
+    ASSERT_EQ(write(Bytes{'a', 'b', 'c'}), S_OK);
     EXPECT_EQ(seek(10, STREAM_SEEK_SET), 10u);
     EXPECT_EQ(GlobalSize(block), 3u) << "seeking alone does not grow the stream";
-    ASSERT_EQ(write(Bytes {'x', 'y', 'z'}), S_OK);
-    EXPECT_EQ(blockBytes(block), (Bytes {'a', 'b', 'c', 0, 0, 0, 0, 0, 0, 0, 'x', 'y', 'z'}));
+    ASSERT_EQ(write(Bytes{'x', 'y', 'z'}), S_OK);
+    EXPECT_EQ(blockBytes(block), (Bytes{'a', 'b', 'c', 0, 0, 0, 0, 0, 0, 0, 'x', 'y', 'z'}));
 }
 
 TEST_F(StreamTest, GapInReusedLargeMemoryReadsAsZeros)
@@ -173,10 +173,11 @@ TEST_F(StreamTest, GapInReusedLargeMemoryReadsAsZeros)
 
     ASSERT_EQ(write(Bytes(2 * MiB, 0x11)), S_OK);
     seek(5 * MiB, STREAM_SEEK_SET);
-    ASSERT_EQ(write(Bytes {0x22}), S_OK);
+    ASSERT_EQ(write(Bytes{0x22}), S_OK);
     const Bytes bytes = blockBytes(block);
     ASSERT_EQ(bytes.size(), 5 * MiB + 1);
-    EXPECT_TRUE(std::all_of(bytes.begin() + 2 * MiB, bytes.begin() + 5 * MiB, [](std::uint8_t byte) { return byte == 0; }));
+    EXPECT_TRUE(
+        std::all_of(bytes.begin() + 2 * MiB, bytes.begin() + 5 * MiB, [](std::uint8_t byte) { return byte == 0; }));
     EXPECT_EQ(bytes.back(), 0x22);
 }
 
@@ -190,7 +191,7 @@ TEST_F(StreamTest, SetSizeTruncatesAndZeroFillsGrowth)
     Bytes expected(100, 0);
     std::fill(expected.begin(), expected.begin() + 10, 0xFF);
     EXPECT_EQ(blockBytes(block), expected);
-    EXPECT_EQ(stream->lpVtbl->SetSize(stream, length(~std::uint64_t {0})), STG_E_MEDIUMFULL);
+    EXPECT_EQ(stream->lpVtbl->SetSize(stream, length(~std::uint64_t{0})), STG_E_MEDIUMFULL);
     EXPECT_EQ(GlobalSize(block), 100u);
 }
 
@@ -218,7 +219,7 @@ TEST_F(StreamTest, SeekFollowsItsOriginAndRefusesPositionsBeforeTheStart)
     for (const Case& seekCase : cases) {
         SCOPED_TRACE(seekCase.name);
         seek(4, STREAM_SEEK_SET);
-        ULARGE_INTEGER reported {};
+        ULARGE_INTEGER reported{};
         reported.QuadPart = 12345;
         EXPECT_EQ(stream->lpVtbl->Seek(stream, offset(seekCase.move), seekCase.origin, &reported), seekCase.result);
         if (seekCase.result == S_OK) {
@@ -231,12 +232,12 @@ TEST_F(StreamTest, SeekFollowsItsOriginAndRefusesPositionsBeforeTheStart)
 
 TEST_F(StreamTest, CloneSharesTheBytesButKeepsItsOwnPosition)
 {
-    ASSERT_EQ(write(Bytes {'h', 'e', 'l', 'l', 'o'}), S_OK);
+    ASSERT_EQ(write(Bytes{'h', 'e', 'l', 'l', 'o'}), S_OK);
     IStream* clone = nullptr;
     ASSERT_EQ(stream->lpVtbl->Clone(stream, &clone), S_OK);
     ASSERT_NE(clone, nullptr);
 
-    ULARGE_INTEGER clonePosition {};
+    ULARGE_INTEGER clonePosition{};
     ASSERT_EQ(clone->lpVtbl->Seek(clone, offset(0), STREAM_SEEK_CUR, &clonePosition), S_OK);
     EXPECT_EQ(clonePosition.QuadPart, 5u) << "a clone starts where the original was";
 
@@ -244,7 +245,7 @@ TEST_F(StreamTest, CloneSharesTheBytesButKeepsItsOwnPosition)
     ASSERT_EQ(clone->lpVtbl->Write(clone, &bang, 1, nullptr), S_OK);
     EXPECT_EQ(seek(0, STREAM_SEEK_CUR), 5u) << "the clone's write moved only the clone";
     seek(0, STREAM_SEEK_SET);
-    EXPECT_EQ(read(10), (Bytes {'h', 'e', 'l', 'l', 'o', '!'}));
+    EXPECT_EQ(read(10), (Bytes{'h', 'e', 'l', 'l', 'o', '!'}));
 
     HGLOBAL underClone = nullptr;
     ASSERT_EQ(GetHGlobalFromStream(clone, &underClone), S_OK);
@@ -261,8 +262,8 @@ TEST_F(StreamTest, CopyToMovesBytesFromThePositionAndAdvancesBothStreams)
 
     IStream* target = nullptr;
     ASSERT_EQ(CreateStreamOnHGlobal(nullptr, 1, &target), S_OK);
-    ULARGE_INTEGER readBytes {};
-    ULARGE_INTEGER writtenBytes {};
+    ULARGE_INTEGER readBytes{};
+    ULARGE_INTEGER writtenBytes{};
     ASSERT_EQ(stream->lpVtbl->CopyTo(stream, target, length(150000), &readBytes, &writtenBytes), S_OK);
     EXPECT_EQ(readBytes.QuadPart, 150000u);
     EXPECT_EQ(writtenBytes.QuadPart, 150000u);
@@ -295,7 +296,7 @@ TEST_F(StreamTest, CopyToACloneOnTheSameBlockAppendsACopy)
 TEST_F(StreamTest, StatDescribesAnUnnamedStreamOfTheBlocksSize)
 {
     ASSERT_EQ(write(pattern(42, 0)), S_OK);
-    for (const DWORD flag : {DWORD {STATFLAG_DEFAULT}, DWORD {STATFLAG_NONAME}}) {
+    for (const DWORD flag : {DWORD{STATFLAG_DEFAULT}, DWORD{STATFLAG_NONAME}}) {
         STATSTG stat;
         std::memset(&stat, 0xCC, sizeof stat);
         ASSERT_EQ(stream->lpVtbl->Stat(stream, &stat, flag), S_OK);
@@ -304,7 +305,7 @@ TEST_F(StreamTest, StatDescribesAnUnnamedStreamOfTheBlocksSize)
         EXPECT_EQ(stat.pwcsName, nullptr);
         EXPECT_EQ(stat.grfLocksSupported, 0u);
     }
-    STATSTG stat {};
+    STATSTG stat{};
     EXPECT_EQ(stream->lpVtbl->Stat(stream, &stat, 7), STG_E_INVALIDFLAG);
     EXPECT_EQ(stream->lpVtbl->Stat(stream, nullptr, STATFLAG_NONAME), STG_E_INVALIDPOINTER);
 }
@@ -313,10 +314,10 @@ TEST_F(StreamTest, RegionLocksAreUnsupportedAndCommitAndRevertKeepTheBytes)
 {
     EXPECT_EQ(stream->lpVtbl->LockRegion(stream, length(0), length(1), 0), STG_E_INVALIDFUNCTION);
     EXPECT_EQ(stream->lpVtbl->UnlockRegion(stream, length(0), length(1), 0), STG_E_INVALIDFUNCTION);
-    ASSERT_EQ(write(Bytes {1, 2, 3}), S_OK);
+    ASSERT_EQ(write(Bytes{1, 2, 3}), S_OK);
     EXPECT_EQ(stream->lpVtbl->Revert(stream), S_OK);
     EXPECT_EQ(stream->lpVtbl->Commit(stream, 0), S_OK);
-    EXPECT_EQ(blockBytes(block), (Bytes {1, 2, 3}));
+    EXPECT_EQ(blockBytes(block), (Bytes{1, 2, 3}));
 }
 
 TEST_F(StreamTest, NullBuffersAreRefused)
@@ -335,7 +336,7 @@ TEST_F(StreamTest, FreeingTheBlockUnderAStreamMakesItFailNotCrash)
     ASSERT_EQ(write(pattern(16, 0)), S_OK);
     ASSERT_EQ(GlobalFree(block), nullptr);
     std::uint8_t buffer[4] = {};
-    STATSTG stat {};
+    STATSTG stat{};
     IStream* clone = nullptr;
     EXPECT_EQ(stream->lpVtbl->Read(stream, buffer, 4, nullptr), STG_E_INVALIDHANDLE);
     EXPECT_EQ(stream->lpVtbl->Write(stream, buffer, 4, nullptr), STG_E_INVALIDHANDLE);
@@ -434,7 +435,7 @@ TEST(StreamCreation, BadArgumentsAreRefused)
 
     // Something that is not one of these streams is recognised without being
     // touched: its method table is null.
-    IStream foreign {nullptr};
+    IStream foreign{nullptr};
     HGLOBAL block = reinterpret_cast<HGLOBAL>(&foreign);
     EXPECT_EQ(GetHGlobalFromStream(&foreign, &block), E_INVALIDARG);
     EXPECT_EQ(block, nullptr);

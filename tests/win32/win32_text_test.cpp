@@ -23,19 +23,19 @@ Units toWide(UINT codePage, std::string_view bytes)
 {
     const int needed = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     Units wide(static_cast<std::size_t>(needed));
-    const int written = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(),
-                                            static_cast<int>(wide.size()));
+    const int written = MultiByteToWideChar(
+        codePage, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), static_cast<int>(wide.size()));
     EXPECT_EQ(written, needed);
     return wide;
 }
 
 std::string toNarrow(UINT codePage, const Units& wide)
 {
-    const int needed = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                           nullptr, nullptr);
+    const int needed =
+        WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
     std::string text(static_cast<std::size_t>(needed), '\0');
     const int written = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
-                                            static_cast<int>(text.size()), nullptr, nullptr);
+        static_cast<int>(text.size()), nullptr, nullptr);
     EXPECT_EQ(written, needed);
     return text;
 }
@@ -73,7 +73,7 @@ TEST(Win32Text, MinusOneLengthConvertsAndCountsTheTerminator)
     ASSERT_EQ(MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0), 3);
     WCHAR wide[3] = {1, 1, 1};
     ASSERT_EQ(MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 3), 3);
-    EXPECT_EQ(Units(wide, wide + 3), (Units {0x4E2D, '!', 0}));
+    EXPECT_EQ(Units(wide, wide + 3), (Units{0x4E2D, '!', 0}));
 
     ASSERT_EQ(WideCharToMultiByte(CP_OEMCP, 0, wide, -1, nullptr, 0, nullptr, nullptr), 5);
     char narrow[5] = {1, 1, 1, 1, 1};
@@ -93,8 +93,16 @@ const MalformedCase MalformedTexts[] = {
     {"length_stops_after_the_lead_byte", "\xE2", u"\xFFFD"},
     {"length_stops_inside_a_three_byte_sequence", "\xE2\x82", u"\xFFFD"},
     {"length_stops_inside_a_four_byte_sequence", "a\xF0\x9F\x98", u"a\xFFFD"},
-    {"truncated_sequence_followed_by_ascii", "\xE2\x82" "A", u"\xFFFD" u"A"},
-    {"stray_continuation_byte", "\x80" "b", u"\xFFFD" u"b"},
+    {"truncated_sequence_followed_by_ascii",
+        "\xE2\x82"
+        "A",
+        u"\xFFFD"
+        u"A"},
+    {"stray_continuation_byte",
+        "\x80"
+        "b",
+        u"\xFFFD"
+        u"b"},
     {"bytes_that_never_start_a_sequence", "\xC0\xC1\xF5\xFF", u"\xFFFD\xFFFD\xFFFD\xFFFD"},
     {"overlong_two_byte_slash", "\xC0\xAF", u"\xFFFD\xFFFD"},
     {"overlong_three_byte_nul", "\xE0\x80\x80", u"\xFFFD\xFFFD\xFFFD"},
@@ -117,8 +125,8 @@ TEST(Win32Text, StrictFlagRefusesMalformedUtf8)
     for (const MalformedCase& malformed : MalformedTexts) {
         SCOPED_TRACE(malformed.name);
         EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, malformed.bytes.data(),
-                                      static_cast<int>(malformed.bytes.size()), wide, 8),
-                  0);
+                      static_cast<int>(malformed.bytes.size()), wide, 8),
+            0);
     }
     EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, "ok", 2, wide, 8), 2);
 }
@@ -151,7 +159,11 @@ struct LoneSurrogateCase {
 TEST(Win32Text, LoneSurrogatesBecomeReplacementCharactersInUtf8)
 {
     const LoneSurrogateCase cases[] = {
-        {"high_then_ascii", u"\xD83D" u"a", "\xEF\xBF\xBD" "a"},
+        {"high_then_ascii",
+            u"\xD83D"
+            u"a",
+            "\xEF\xBF\xBD"
+            "a"},
         {"low_alone", u"a\xDE00", "a\xEF\xBF\xBD"},
         {"low_then_high_is_not_a_pair", u"\xDE00\xD83D", "\xEF\xBF\xBD\xEF\xBF\xBD"},
         {"high_at_the_end", u"\xD83D", "\xEF\xBF\xBD"},
@@ -161,9 +173,9 @@ TEST(Win32Text, LoneSurrogatesBecomeReplacementCharactersInUtf8)
         EXPECT_EQ(toNarrow(CP_UTF8, unitsOf(lone.wide)), lone.expected);
         const Units wide = unitsOf(lone.wide);
         char narrow[16] = {};
-        EXPECT_EQ(WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), static_cast<int>(wide.size()),
-                                      narrow, 16, nullptr, nullptr),
-                  0);
+        EXPECT_EQ(WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), static_cast<int>(wide.size()), narrow,
+                      16, nullptr, nullptr),
+            0);
     }
 }
 
@@ -233,8 +245,8 @@ TEST(Win32Text, BadArgumentsGiveZero)
         {"unknown_wide_code_page", WideCharToMultiByte(437, 0, text, -1, narrow, 8, nullptr, nullptr)},
         {"default_char_with_utf8", WideCharToMultiByte(CP_UTF8, 0, text, -1, narrow, 8, "?", nullptr)},
         {"used_default_with_utf8", WideCharToMultiByte(CP_UTF8, 0, text, -1, narrow, 8, nullptr, &used)},
-        {"flag_utf8_does_not_take_wide", WideCharToMultiByte(CP_UTF8, WC_NO_BEST_FIT_CHARS, text, -1, narrow, 8,
-                                                             nullptr, nullptr)},
+        {"flag_utf8_does_not_take_wide",
+            WideCharToMultiByte(CP_UTF8, WC_NO_BEST_FIT_CHARS, text, -1, narrow, 8, nullptr, nullptr)},
     };
     for (const Case& bad : cases) {
         EXPECT_EQ(bad.result, 0) << bad.name;

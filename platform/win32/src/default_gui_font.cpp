@@ -30,8 +30,8 @@ std::string defaultSansSerifFamily()
     FcResult result = FcResultNoMatch;
     PatternOwner match(FcFontMatch(nullptr, pattern.get(), &result));
     FcChar8* family = nullptr;
-    if (match == nullptr || FcPatternGetString(match.get(), FC_FAMILY, 0, &family) != FcResultMatch
-        || family == nullptr) {
+    if (match == nullptr || FcPatternGetString(match.get(), FC_FAMILY, 0, &family) != FcResultMatch ||
+        family == nullptr) {
         return {};
     }
     return reinterpret_cast<const char*>(family);
@@ -39,7 +39,7 @@ std::string defaultSansSerifFamily()
 
 LOGFONTA makeDefaultGuiFont()
 {
-    LOGFONTA font {};
+    LOGFONTA font{};
     // A negative height asks for the character height (without internal
     // leading) in pixels: 9 points at 96 dots per inch.
     font.lfHeight = -12;
@@ -65,7 +65,7 @@ LOGFONTA DefaultGuiFont()
 
 void CopyFaceName(std::string_view family, char (&faceName)[LF_FACESIZE])
 {
-    std::size_t length = std::min(family.size(), std::size_t {LF_FACESIZE - 1});
+    std::size_t length = std::min(family.size(), std::size_t{LF_FACESIZE - 1});
     if (length < family.size()) {
         // Back up over continuation bytes to the start of the character that
         // did not fit entirely.

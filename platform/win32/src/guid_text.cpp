@@ -31,7 +31,7 @@ int hexValue(WCHAR unit)
 // The GUID as the 32 hex digits of its text, most significant first.
 std::array<std::uint8_t, 16> textOrderBytes(const GUID& guid)
 {
-    std::array<std::uint8_t, 16> bytes {};
+    std::array<std::uint8_t, 16> bytes{};
     bytes[0] = static_cast<std::uint8_t>(guid.Data1 >> 24);
     bytes[1] = static_cast<std::uint8_t>(guid.Data1 >> 16);
     bytes[2] = static_cast<std::uint8_t>(guid.Data1 >> 8);
@@ -48,9 +48,9 @@ std::array<std::uint8_t, 16> textOrderBytes(const GUID& guid)
 
 GUID guidFromTextOrder(const std::array<std::uint8_t, 16>& bytes)
 {
-    GUID guid {};
-    guid.Data1 = (std::uint32_t {bytes[0]} << 24) | (std::uint32_t {bytes[1]} << 16) | (std::uint32_t {bytes[2]} << 8)
-        | bytes[3];
+    GUID guid{};
+    guid.Data1 =
+        (std::uint32_t{bytes[0]} << 24) | (std::uint32_t{bytes[1]} << 16) | (std::uint32_t{bytes[2]} << 8) | bytes[3];
     guid.Data2 = static_cast<std::uint16_t>((bytes[4] << 8) | bytes[5]);
     guid.Data3 = static_cast<std::uint16_t>((bytes[6] << 8) | bytes[7]);
     for (int index = 0; index < 8; ++index) {
@@ -63,7 +63,7 @@ GUID guidFromTextOrder(const std::array<std::uint8_t, 16>& bytes)
 // shorter string is rejected at its NUL and nothing past it is read.
 bool parse(const WCHAR* text, GUID& guid)
 {
-    std::array<std::uint8_t, 16> bytes {};
+    std::array<std::uint8_t, 16> bytes{};
     std::size_t position = 0;
     if (text[position++] != '{') {
         return false;
@@ -119,12 +119,12 @@ extern "C" HRESULT CLSIDFromString(const WCHAR* text, CLSID* clsid)
     if (clsid == nullptr) {
         return E_INVALIDARG;
     }
-    *clsid = CLSID {};
+    *clsid = CLSID{};
     // Windows documents an empty or missing string as naming CLSID_NULL.
     if (text == nullptr || text[0] == 0) {
         return S_OK;
     }
-    GUID parsed {};
+    GUID parsed{};
     if (!parse(text, parsed)) {
         return CO_E_CLASSSTRING;
     }

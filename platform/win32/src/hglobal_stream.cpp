@@ -38,20 +38,31 @@ bool sameIid(const IID& left, const IID& right)
 
 // CopyTo moves data through a buffer of at most this size, so a huge copy does
 // not need a huge buffer.
-constexpr std::uint64_t CopyChunkBytes = std::uint64_t {64} << 10;
+constexpr std::uint64_t CopyChunkBytes = std::uint64_t{64} << 10;
 
 } // namespace
 
 const IStreamVtbl HGlobalStream::Methods = {
-    &HGlobalStream::queryInterface, &HGlobalStream::addRef,     &HGlobalStream::release,
-    &HGlobalStream::read,           &HGlobalStream::write,      &HGlobalStream::seek,
-    &HGlobalStream::setSize,        &HGlobalStream::copyTo,     &HGlobalStream::commit,
-    &HGlobalStream::revert,         &HGlobalStream::lockRegion, &HGlobalStream::unlockRegion,
-    &HGlobalStream::stat,           &HGlobalStream::clone,
+    &HGlobalStream::queryInterface,
+    &HGlobalStream::addRef,
+    &HGlobalStream::release,
+    &HGlobalStream::read,
+    &HGlobalStream::write,
+    &HGlobalStream::seek,
+    &HGlobalStream::setSize,
+    &HGlobalStream::copyTo,
+    &HGlobalStream::commit,
+    &HGlobalStream::revert,
+    &HGlobalStream::lockRegion,
+    &HGlobalStream::unlockRegion,
+    &HGlobalStream::stat,
+    &HGlobalStream::clone,
 };
 
 HGlobalStream::SharedBlock::SharedBlock(HGLOBAL handle, std::shared_ptr<MemoryBlock> block, bool deleteOnRelease)
-    : handle(handle), block(std::move(block)), deleteOnRelease(deleteOnRelease)
+    : handle(handle),
+      block(std::move(block)),
+      deleteOnRelease(deleteOnRelease)
 {
 }
 
@@ -65,7 +76,9 @@ HGlobalStream::SharedBlock::~SharedBlock()
 }
 
 HGlobalStream::HGlobalStream(std::shared_ptr<SharedBlock> shared, std::uint64_t position)
-    : IStream {&Methods}, shared_(std::move(shared)), position_(position)
+    : IStream{&Methods},
+      shared_(std::move(shared)),
+      position_(position)
 {
 }
 
@@ -290,8 +303,8 @@ HRESULT HGlobalStream::setSize(IStream* self, ULARGE_INTEGER size)
     return block.resize(bytes, bytes) ? S_OK : STG_E_MEDIUMFULL;
 }
 
-HRESULT HGlobalStream::copyTo(IStream* self, IStream* target, ULARGE_INTEGER count, ULARGE_INTEGER* read,
-                              ULARGE_INTEGER* written)
+HRESULT HGlobalStream::copyTo(
+    IStream* self, IStream* target, ULARGE_INTEGER count, ULARGE_INTEGER* read, ULARGE_INTEGER* written)
 {
     if (read != nullptr) {
         read->QuadPart = 0;
@@ -398,7 +411,7 @@ HRESULT HGlobalStream::stat(IStream* self, STATSTG* stat, DWORD flags)
     }
     // A memory stream has no name, so pwcsName stays null (nothing for the
     // caller to free) whichever flag was given.
-    *stat = STATSTG {};
+    *stat = STATSTG{};
     stat->type = STGTY_STREAM;
     stat->cbSize.QuadPart = block.size();
     stat->grfMode = STGM_READWRITE;

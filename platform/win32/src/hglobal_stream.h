@@ -56,8 +56,8 @@ private:
     static HRESULT write(IStream* self, const void* buffer, ULONG count, ULONG* written);
     static HRESULT seek(IStream* self, LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* position);
     static HRESULT setSize(IStream* self, ULARGE_INTEGER size);
-    static HRESULT copyTo(IStream* self, IStream* target, ULARGE_INTEGER count, ULARGE_INTEGER* read,
-                          ULARGE_INTEGER* written);
+    static HRESULT copyTo(
+        IStream* self, IStream* target, ULARGE_INTEGER count, ULARGE_INTEGER* read, ULARGE_INTEGER* written);
     static HRESULT commit(IStream* self, DWORD flags);
     static HRESULT revert(IStream* self);
     static HRESULT lockRegion(IStream* self, ULARGE_INTEGER offset, ULARGE_INTEGER count, DWORD lockType);
@@ -67,7 +67,7 @@ private:
 
     static const IStreamVtbl Methods;
 
-    std::atomic<ULONG> references_ {1};
+    std::atomic<ULONG> references_{1};
     std::shared_ptr<SharedBlock> shared_;
     // Guarded by the block's mutex, which clones share.
     std::uint64_t position_;

@@ -12,7 +12,7 @@ namespace {
 
 // From this capacity on a block lives in a reusable mapping: below it, fresh
 // heap memory is cheap enough; above it, faulting pages in dominates.
-constexpr std::size_t LargeBlockBytes = std::size_t {1} << 20;
+constexpr std::size_t LargeBlockBytes = std::size_t{1} << 20;
 
 constexpr std::size_t MinimumHeapCapacity = 64;
 

@@ -14,11 +14,11 @@ namespace {
 
 // Transparent huge pages come in 2 MiB units; a mapping aligned to them can be
 // backed by huge pages from its first byte, which makes faulting it in cheaper.
-constexpr std::size_t HugePageBytes = std::size_t {2} << 20;
+constexpr std::size_t HugePageBytes = std::size_t{2} << 20;
 
 // Address space reserved for a new mapping at least, so that the usual export
 // (a few tens of megabytes written into one stream) never has to move.
-constexpr std::size_t MinimumReservationBytes = std::size_t {64} << 20;
+constexpr std::size_t MinimumReservationBytes = std::size_t{64} << 20;
 
 // Rounds up to whole huge pages; 0 when that would overflow.
 std::size_t roundUpToHugePages(std::size_t bytes)
@@ -43,7 +43,7 @@ std::byte* mapAligned(std::size_t bytes, int protection)
         return nullptr;
     }
     const auto start = reinterpret_cast<std::uintptr_t>(raw);
-    const std::uintptr_t aligned = (start + HugePageBytes - 1) & ~std::uintptr_t {HugePageBytes - 1};
+    const std::uintptr_t aligned = (start + HugePageBytes - 1) & ~std::uintptr_t{HugePageBytes - 1};
     const std::size_t head = aligned - start;
     const std::size_t tail = span - head - bytes;
     if (head > 0) {
@@ -64,7 +64,8 @@ void adviseHugePages(std::byte* address, std::size_t bytes)
 } // namespace
 
 MemoryMapping::MemoryMapping(std::byte* address, std::size_t reservedBytes)
-    : address_(address), reservedBytes_(reservedBytes)
+    : address_(address),
+      reservedBytes_(reservedBytes)
 {
 }
 

@@ -7,7 +7,7 @@ namespace quillory::win32 {
 namespace {
 
 constexpr std::size_t MaximumKeptMappings = 2;
-constexpr std::size_t MaximumKeptBytes = std::size_t {128} << 20;
+constexpr std::size_t MaximumKeptBytes = std::size_t{128} << 20;
 
 } // namespace
 

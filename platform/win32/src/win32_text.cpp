@@ -79,17 +79,22 @@ char32_t decodeUtf8(const unsigned char* text, std::size_t length, std::size_t& 
     return codePoint;
 }
 
-bool isHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool isHighSurrogate(char32_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool isLowSurrogate(char32_t unit)
+{
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 // Collects output units into a caller's buffer of `room` units, or only counts
 // them when there is no buffer. Once the buffer is full it stops writing and
 // remembers the overflow, so the caller can answer 0 without ever writing past
 // the end.
-template <typename Unit>
-class Output {
+template <typename Unit> class Output {
 public:
-    Output(Unit* buffer, std::size_t room) : buffer_(buffer), room_(room) {}
+    Output(Unit* buffer, std::size_t room) : buffer_(buffer), room_(room) { }
 
     void put(Unit unit)
     {
@@ -121,15 +126,15 @@ int countResult(std::size_t count)
 
 } // namespace
 
-extern "C" int MultiByteToWideChar(UINT codePage, DWORD flags, const char* text, int textBytes, WCHAR* wide,
-                                   int wideUnits)
+extern "C" int MultiByteToWideChar(
+    UINT codePage, DWORD flags, const char* text, int textBytes, WCHAR* wide, int wideUnits)
 {
     const CodePage page = classify(codePage);
     const DWORD allowedFlags = page == CodePage::Utf8
-        ? DWORD {MB_ERR_INVALID_CHARS}
-        : DWORD {MB_PRECOMPOSED | MB_COMPOSITE | MB_USEGLYPHCHARS | MB_ERR_INVALID_CHARS};
-    if (page == CodePage::Unsupported || (flags & ~allowedFlags) != 0 || text == nullptr || textBytes == 0
-        || textBytes < -1 || wideUnits < 0 || (wide == nullptr && wideUnits > 0)) {
+        ? DWORD{MB_ERR_INVALID_CHARS}
+        : DWORD{MB_PRECOMPOSED | MB_COMPOSITE | MB_USEGLYPHCHARS | MB_ERR_INVALID_CHARS};
+    if (page == CodePage::Unsupported || (flags & ~allowedFlags) != 0 || text == nullptr || textBytes == 0 ||
+        textBytes < -1 || wideUnits < 0 || (wide == nullptr && wideUnits > 0)) {
         return 0;
     }
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
@@ -163,18 +168,18 @@ extern "C" int MultiByteToWideChar(UINT codePage, DWORD flags, const char* text,
 }
 
 extern "C" int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int wideUnits, char* text,
-                                   int textBytes, const char* defaultChar, BOOL* usedDefaultChar)
+    int textBytes, const char* defaultChar, BOOL* usedDefaultChar)
 {
     const CodePage page = classify(codePage);
     const DWORD allowedFlags = page == CodePage::Utf8
-        ? DWORD {WC_ERR_INVALID_CHARS}
-        : DWORD {WC_DISCARDNS | WC_SEPCHARS | WC_DEFAULTCHAR | WC_ERR_INVALID_CHARS | WC_COMPOSITECHECK
-                 | WC_NO_BEST_FIT_CHARS};
+        ? DWORD{WC_ERR_INVALID_CHARS}
+        : DWORD{WC_DISCARDNS | WC_SEPCHARS | WC_DEFAULTCHAR | WC_ERR_INVALID_CHARS | WC_COMPOSITECHECK |
+              WC_NO_BEST_FIT_CHARS};
     // Windows refuses a default character for UTF-8: every character has a
     // UTF-8 form, so substitution could only hide malformed input.
-    if (page == CodePage::Unsupported || (flags & ~allowedFlags) != 0 || wide == nullptr || wideUnits == 0
-        || wideUnits < -1 || textBytes < 0 || (text == nullptr && textBytes > 0)
-        || (page == CodePage::Utf8 && (defaultChar != nullptr || usedDefaultChar != nullptr))) {
+    if (page == CodePage::Unsupported || (flags & ~allowedFlags) != 0 || wide == nullptr || wideUnits == 0 ||
+        wideUnits < -1 || textBytes < 0 || (text == nullptr && textBytes > 0) ||
+        (page == CodePage::Utf8 && (defaultChar != nullptr || usedDefaultChar != nullptr))) {
         return 0;
     }
     std::size_t length = 0;

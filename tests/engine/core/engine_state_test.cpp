@@ -12,7 +12,7 @@ struct StartupCase {
     GpStatus expected;
 };
 
-class GdiplusStartupTable : public ::testing::TestWithParam<StartupCase> {};
+class GdiplusStartupTable : public ::testing::TestWithParam<StartupCase> { };
 
 TEST_P(GdiplusStartupTable, AnswersPerInput)
 {
@@ -36,12 +36,11 @@ TEST_P(GdiplusStartupTable, AnswersPerInput)
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, GdiplusStartupTable,
-                         ::testing::Values(StartupCase{"version 1", 1, 0, false, Ok},
-                                           StartupCase{"version 2", 2, 0, false, Ok},
-                                           StartupCase{"version 0 is no version", 0, 0, false, UnsupportedGdiplusVersion},
-                                           StartupCase{"version 3 is not ours", 3, 0, false, UnsupportedGdiplusVersion},
-                                           StartupCase{"hooks wanted but no room for them", 1, 1, false, InvalidParameter},
-                                           StartupCase{"hooks handed out", 1, 1, true, Ok}));
+    ::testing::Values(StartupCase{"version 1", 1, 0, false, Ok}, StartupCase{"version 2", 2, 0, false, Ok},
+        StartupCase{"version 0 is no version", 0, 0, false, UnsupportedGdiplusVersion},
+        StartupCase{"version 3 is not ours", 3, 0, false, UnsupportedGdiplusVersion},
+        StartupCase{"hooks wanted but no room for them", 1, 1, false, InvalidParameter},
+        StartupCase{"hooks handed out", 1, 1, true, Ok}));
 
 TEST(GdiplusStartup, RefusesMissingTokenOrInput)
 {
@@ -87,4 +86,4 @@ TEST(GdipAlloc, GivesWritableMemoryThatGdipFreeReleases)
     GdipFree(nullptr);
 }
 
-}  // namespace
+} // namespace

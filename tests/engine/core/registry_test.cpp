@@ -7,14 +7,14 @@ namespace {
 
 class Shape : public Object {
 public:
-    Shape() : Object(Kind::Path) {}
+    Shape() : Object(Kind::Path) { }
 };
 
-class Circle : public Shape {};
+class Circle : public Shape { };
 
 class Pencil : public Object {
 public:
-    explicit Pencil(bool* destroyed) : Object(Kind::Pen), destroyed_(destroyed) {}
+    explicit Pencil(bool* destroyed) : Object(Kind::Pen), destroyed_(destroyed) { }
     ~Pencil() override { *destroyed_ = true; }
 
 private:
@@ -56,5 +56,5 @@ TEST(Registry, ClearDestroysEverything)
     EXPECT_EQ(registry.size(), 0u);
 }
 
-}  // namespace
-}  // namespace engine
+} // namespace
+} // namespace engine

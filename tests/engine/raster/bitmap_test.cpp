@@ -13,7 +13,7 @@ using raster_test::OwnedBitmap;
 using raster_test::pixelIs;
 using raster_test::pixelsAre;
 
-class Bitmap : public EngineTest {};
+class Bitmap : public EngineTest { };
 
 struct CreationCase {
     const char* why;
@@ -45,11 +45,11 @@ TEST_F(Bitmap, CreationArguments)
         {"caller stride not a multiple of 4", 1, 2, 6, PixelFormat24bppRGB, true, InvalidParameter},
         {"caller stride shorter than a row", 2, 2, 4, PixelFormat32bppARGB, true, InvalidParameter},
         {"caller stride zero would alias every row", 2, 2, 0, PixelFormat32bppARGB, true, InvalidParameter},
-        {"caller stride of the most negative value", 2, 2, std::numeric_limits<INT>::min(), PixelFormat32bppARGB,
-         true, Ok},
+        {"caller stride of the most negative value", 2, 2, std::numeric_limits<INT>::min(), PixelFormat32bppARGB, true,
+            Ok},
         {"just over 2^31 - 1 bytes of pixels", 46341, 46341, 0, PixelFormat32bppARGB, false, OutOfMemory},
-        {"the largest sizes", std::numeric_limits<INT>::max(), std::numeric_limits<INT>::max(), 0,
-         PixelFormat64bppARGB, false, OutOfMemory},
+        {"the largest sizes", std::numeric_limits<INT>::max(), std::numeric_limits<INT>::max(), 0, PixelFormat64bppARGB,
+            false, OutOfMemory},
         {"one row of 2^31 bytes", 1 << 29, 1, 0, PixelFormat32bppARGB, false, OutOfMemory},
     };
     std::vector<std::uint8_t> memory(64);
@@ -58,8 +58,8 @@ TEST_F(Bitmap, CreationArguments)
         // The most negative stride case only needs the pointer: its rows are never touched.
         BYTE* scan0 = row.callerMemory ? memory.data() + (row.stride < 0 && row.stride > -64 ? 8 : 0) : nullptr;
         GpBitmap* bitmap = nullptr;
-        EXPECT_EQ(GdipCreateBitmapFromScan0(row.width, row.height, row.stride, row.format, scan0, &bitmap),
-                  row.expected);
+        EXPECT_EQ(
+            GdipCreateBitmapFromScan0(row.width, row.height, row.stride, row.format, scan0, &bitmap), row.expected);
         if (row.expected == Ok) {
             ASSERT_NE(bitmap, nullptr);
             EXPECT_EQ(GdipDisposeImage(bitmap), Ok);
@@ -74,14 +74,19 @@ TEST_F(Bitmap, NewBitmapReportsItsStateAndZeroPixels)
 {
     struct FormatCase {
         PixelFormat format;
-        ARGB zeroPixel;  // how all-zero memory reads in that format
+        ARGB zeroPixel; // how all-zero memory reads in that format
     };
     const FormatCase cases[] = {
-        {PixelFormat16bppGrayScale, 0xFF000000}, {PixelFormat16bppRGB555, 0xFF000000},
-        {PixelFormat16bppRGB565, 0xFF000000},    {PixelFormat16bppARGB1555, 0x00000000},
-        {PixelFormat24bppRGB, 0xFF000000},       {PixelFormat32bppRGB, 0xFF000000},
-        {PixelFormat32bppARGB, 0x00000000},      {PixelFormat32bppPARGB, 0x00000000},
-        {PixelFormat48bppRGB, 0xFF000000},       {PixelFormat64bppARGB, 0x00000000},
+        {PixelFormat16bppGrayScale, 0xFF000000},
+        {PixelFormat16bppRGB555, 0xFF000000},
+        {PixelFormat16bppRGB565, 0xFF000000},
+        {PixelFormat16bppARGB1555, 0x00000000},
+        {PixelFormat24bppRGB, 0xFF000000},
+        {PixelFormat32bppRGB, 0xFF000000},
+        {PixelFormat32bppARGB, 0x00000000},
+        {PixelFormat32bppPARGB, 0x00000000},
+        {PixelFormat48bppRGB, 0xFF000000},
+        {PixelFormat64bppARGB, 0x00000000},
         {PixelFormat64bppPARGB, 0x00000000},
     };
     const GUID memoryBmp{0xB96B3CAA, 0x0728, 0x11D3, {0x9D, 0x7B, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
@@ -117,7 +122,7 @@ TEST_F(Bitmap, SetThenGetPixelInEachFormat)
     struct PixelCase {
         PixelFormat format;
         ARGB set;
-        ARGB got;  // after the format's rounding
+        ARGB got; // after the format's rounding
         const char* why;
     };
     const PixelCase cases[] = {
@@ -158,8 +163,13 @@ TEST_F(Bitmap, PixelCoordinatesOutsideAreRefused)
         INT y;
         GpStatus expected;
     } cases[] = {
-        {0, 0, Ok},           {3, 2, Ok},           {-1, 0, InvalidParameter}, {0, -1, InvalidParameter},
-        {4, 0, InvalidParameter}, {0, 3, InvalidParameter}, {std::numeric_limits<INT>::min(), 0, InvalidParameter},
+        {0, 0, Ok},
+        {3, 2, Ok},
+        {-1, 0, InvalidParameter},
+        {0, -1, InvalidParameter},
+        {4, 0, InvalidParameter},
+        {0, 3, InvalidParameter},
+        {std::numeric_limits<INT>::min(), 0, InvalidParameter},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(testing::Message() << "x " << row.x << ", y " << row.y);
@@ -285,4 +295,4 @@ TEST(BitmapWithoutStartup, EveryRoutineAnswersNotInitialized)
     EXPECT_EQ(GdipDisposeImage(bitmap), GdiplusNotInitialized);
 }
 
-}  // namespace
+} // namespace

@@ -17,11 +17,12 @@ using raster_test::pixelsAre;
 
 using Bytes = std::vector<std::uint8_t>;
 
-class BmpCodec : public EngineTest {};
+class BmpCodec : public EngineTest { };
 
 std::uint32_t u32At(const Bytes& bytes, std::size_t offset)
 {
-    return bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 | static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
+    return bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 |
+        static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
 }
 
 std::uint16_t u16At(const Bytes& bytes, std::size_t offset)
@@ -54,8 +55,8 @@ GpStatus decode(const Bytes& file, OwnedBitmap& bitmap)
 
 // Three by two, every pixel distinct, alpha included: a row swap, a flip or
 // a lost alpha byte all show.
-constexpr ARGB sample[6] = {0xFFFF0000, 0x8000FF00, 0x000000FF,  //
-                            0xFF112233, 0xC0445566, 0x01778899};
+constexpr ARGB sample[6] = {0xFFFF0000, 0x8000FF00, 0x000000FF, //
+    0xFF112233, 0xC0445566, 0x01778899};
 
 TEST_F(BmpCodec, HeaderFieldByField)
 {
@@ -97,8 +98,8 @@ TEST_F(BmpCodec, TwentyFourBitRowsArePaddedWithZeros)
     EXPECT_EQ(u16At(file, 28), 24u);
     EXPECT_EQ(u32At(file, 34), 24u);
     const Bytes pixels(file.begin() + 54, file.end());
-    const Bytes expected = {0x0C, 0x0B, 0x0A, 0x0F, 0x0E, 0x0D, 0x12, 0x11, 0x10, 0, 0, 0,
-                            0x03, 0x02, 0x01, 0x06, 0x05, 0x04, 0x09, 0x08, 0x07, 0, 0, 0};
+    const Bytes expected = {0x0C, 0x0B, 0x0A, 0x0F, 0x0E, 0x0D, 0x12, 0x11, 0x10, 0, 0, 0, 0x03, 0x02, 0x01, 0x06, 0x05,
+        0x04, 0x09, 0x08, 0x07, 0, 0, 0};
     EXPECT_EQ(pixels, expected);
 }
 
@@ -140,7 +141,7 @@ TEST_F(BmpCodec, RoundTripKeepsEveryPixel)
 {
     struct RoundTrip {
         PixelFormat written;
-        PixelFormat read;  // how the platform reads the file back
+        PixelFormat read; // how the platform reads the file back
         int width;
         int height;
     };
@@ -153,7 +154,9 @@ TEST_F(BmpCodec, RoundTripKeepsEveryPixel)
     for (const RoundTrip& row : cases) {
         SCOPED_TRACE(testing::Message() << row.width << "x" << row.height << " " << hex(row.written));
         OwnedBitmap bitmap(row.width, row.height, row.written);
-        auto colourAt = [](int x, int y) { return 0xFF000000u | (x * 37 % 256) << 16 | (y * 91 % 256) << 8 | ((x ^ y) & 0xFF); };
+        auto colourAt = [](int x, int y) {
+            return 0xFF000000u | (x * 37 % 256) << 16 | (y * 91 % 256) << 8 | ((x ^ y) & 0xFF);
+        };
         for (int y = 0; y < row.height; ++y)
             for (int x = 0; x < row.width; ++x)
                 ASSERT_EQ(GdipBitmapSetPixel(bitmap.get(), x, y, colourAt(x, y)), Ok);
@@ -227,7 +230,7 @@ struct BmpParts {
     std::int32_t height = 1;
     std::uint16_t bitCount = 24;
     std::uint32_t compression = 0;
-    Bytes afterHeader;  // masks or palette
+    Bytes afterHeader; // masks or palette
     Bytes pixels;
 };
 
@@ -269,37 +272,39 @@ struct DecodeCase {
     BmpParts parts;
     PixelFormat format;
     int width;
-    std::vector<ARGB> pixels;  // row by row, top first
+    std::vector<ARGB> pixels; // row by row, top first
 };
 
 TEST_F(BmpCodec, DecodesTheLayoutsFilesUse)
 {
     const DecodeCase cases[] = {
         {"24-bit bottom-up", {40, 2, 2, 24, 0, {}, {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0}},
-         PixelFormat24bppRGB, 2, {0xFF090807, 0xFF0C0B0A, 0xFF030201, 0xFF060504}},
+            PixelFormat24bppRGB, 2, {0xFF090807, 0xFF0C0B0A, 0xFF030201, 0xFF060504}},
         {"24-bit top-down", {40, 2, -2, 24, 0, {}, {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0}},
-         PixelFormat24bppRGB, 2, {0xFF030201, 0xFF060504, 0xFF090807, 0xFF0C0B0A}},
+            PixelFormat24bppRGB, 2, {0xFF030201, 0xFF060504, 0xFF090807, 0xFF0C0B0A}},
         {"core header", {12, 1, 1, 24, 0, {}, {0x10, 0x20, 0x30, 0}}, PixelFormat24bppRGB, 1, {0xFF302010}},
         {"32-bit BI_RGB reads as RGB", {40, 1, 1, 32, 0, {}, {0x10, 0x20, 0x30, 0x40}}, PixelFormat32bppRGB, 1,
-         {0xFF302010}},
-        {"32-bit bit fields with alpha", {40, 1, 1, 32, 6, {0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0, 0, 0, 0, 0xFF},
-                                          {0x10, 0x20, 0x30, 0x40}},
-         PixelFormat32bppARGB, 1, {0x40302010}},
-        {"32-bit bit fields in another order", {40, 1, 1, 32, 3, {0xFF, 0, 0, 0, 0, 0xFF, 0, 0, 0, 0, 0xFF, 0},
-                                                {0x10, 0x20, 0x30, 0x40}},
-         PixelFormat32bppRGB, 1, {0xFF102030}},
+            {0xFF302010}},
+        {"32-bit bit fields with alpha",
+            {40, 1, 1, 32, 6, {0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0, 0, 0, 0, 0xFF}, {0x10, 0x20, 0x30, 0x40}},
+            PixelFormat32bppARGB, 1, {0x40302010}},
+        {"32-bit bit fields in another order",
+            {40, 1, 1, 32, 3, {0xFF, 0, 0, 0, 0, 0xFF, 0, 0, 0, 0, 0xFF, 0}, {0x10, 0x20, 0x30, 0x40}},
+            PixelFormat32bppRGB, 1, {0xFF102030}},
         {"16-bit default 5-5-5", {40, 2, 1, 16, 0, {}, {0x00, 0x7C, 0x1F, 0x00}}, PixelFormat16bppRGB555, 2,
-         {0xFFFF0000, 0xFF0000FF}},
-        {"16-bit 5-6-5 fields", {40, 1, 1, 16, 3, {0x00, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0}, {0xE0, 0x07, 0, 0}},
-         PixelFormat16bppRGB565, 1, {0xFF00FF00}},
+            {0xFFFF0000, 0xFF0000FF}},
+        {"16-bit 5-6-5 fields",
+            {40, 1, 1, 16, 3, {0x00, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0}, {0xE0, 0x07, 0, 0}},
+            PixelFormat16bppRGB565, 1, {0xFF00FF00}},
         {"8-bit palette, an index past it reads black",
-         {40, 3, 1, 8, 0, {0x00, 0x00, 0xFF, 0, 0xFF, 0x00, 0x00, 0}, {0, 1, 5, 0}},
-         PixelFormat32bppRGB, 3, {0xFFFF0000, 0xFF0000FF, 0xFF000000}},
-        {"1-bit across a byte boundary", {40, 9, 1, 1, 0, {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0}, {0b10100000, 0b10000000, 0, 0}},
-         PixelFormat32bppRGB, 9,
-         {0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000, 0xFFFFFFFF}},
-        {"4-bit, high nibble first", {40, 2, 1, 4, 0, {1, 2, 3, 0, 4, 5, 6, 0}, {0x10, 0, 0, 0}}, PixelFormat32bppRGB, 2,
-         {0xFF060504, 0xFF030201}},
+            {40, 3, 1, 8, 0, {0x00, 0x00, 0xFF, 0, 0xFF, 0x00, 0x00, 0}, {0, 1, 5, 0}}, PixelFormat32bppRGB, 3,
+            {0xFFFF0000, 0xFF0000FF, 0xFF000000}},
+        {"1-bit across a byte boundary",
+            {40, 9, 1, 1, 0, {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0}, {0b10100000, 0b10000000, 0, 0}}, PixelFormat32bppRGB, 9,
+            {0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000,
+                0xFFFFFFFF}},
+        {"4-bit, high nibble first", {40, 2, 1, 4, 0, {1, 2, 3, 0, 4, 5, 6, 0}, {0x10, 0, 0, 0}}, PixelFormat32bppRGB,
+            2, {0xFF060504, 0xFF030201}},
     };
     for (const DecodeCase& row : cases) {
         SCOPED_TRACE(row.why);
@@ -329,9 +334,9 @@ TEST_F(BmpCodec, MalformedFilesFailWithoutAnImage)
     Bytes truncated = assemble({40, 4, 4, 32, 0, {}, Bytes(4 * 4 * 4, 0x55)});
     truncated.resize(truncated.size() - 1);
     Bytes hugeHeader = assemble({40, 1, 1, 24, 0, {}, {0, 0, 0, 0}});
-    hugeHeader[14] = 0xFF;  // biSize far past the end
+    hugeHeader[14] = 0xFF; // biSize far past the end
     Bytes farPixels = assemble({40, 1, 1, 24, 0, {}, {0, 0, 0, 0}});
-    farPixels[13] = 0x7F;  // bfOffBits past the end
+    farPixels[13] = 0x7F; // bfOffBits past the end
     const struct {
         const char* why;
         Bytes file;
@@ -351,7 +356,7 @@ TEST_F(BmpCodec, MalformedFilesFailWithoutAnImage)
         {"bit fields on 24 bits", assemble({40, 1, 1, 24, 3, {}, {0, 0, 0, 0}}), OutOfMemory},
         {"a palette file without a palette", assemble({40, 1, 1, 8, 0, {}, {0, 0, 0, 0}}), OutOfMemory},
         {"a 40000 by 40000 picture claimed by a tiny file", assemble({40, 40000, 40000, 32, 0, {}, {0, 0, 0, 0}}),
-         OutOfMemory},
+            OutOfMemory},
         {"run-length coding is not read yet", assemble({40, 1, 1, 8, 1, Bytes(1024, 0), {0, 0}}), NotImplemented},
     };
     for (const auto& row : cases) {
@@ -363,4 +368,4 @@ TEST_F(BmpCodec, MalformedFilesFailWithoutAnImage)
     }
 }
 
-}  // namespace
+} // namespace

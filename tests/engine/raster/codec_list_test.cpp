@@ -7,7 +7,7 @@
 
 namespace {
 
-class CodecList : public EngineTest {};
+class CodecList : public EngineTest { };
 
 std::u16string textOf(const WCHAR* text)
 {
@@ -56,16 +56,16 @@ TEST_F(CodecList, ListsTheFiveEncodersInOneBuffer)
 
     const ExpectedEncoder expected[] = {
         {guid(0x557CF400, 0x1A04, 0x11D3, 0x9A, 0x73), guid(0xB96B3CAB, 0x0728, 0x11D3, 0x9D, 0x7B),
-         u"Built-in BMP Codec", u"*.BMP;*.DIB;*.RLE", u"image/bmp", u"BMP", {'B', 'M'}},
+            u"Built-in BMP Codec", u"*.BMP;*.DIB;*.RLE", u"image/bmp", u"BMP", {'B', 'M'}},
         {guid(0x557CF401, 0x1A04, 0x11D3, 0x9A, 0x73), guid(0xB96B3CAE, 0x0728, 0x11D3, 0x9D, 0x7B),
-         u"Built-in JPEG Codec", u"*.JPG;*.JPEG;*.JPE;*.JFIF", u"image/jpeg", u"JPEG", {0xFF, 0xD8}},
+            u"Built-in JPEG Codec", u"*.JPG;*.JPEG;*.JPE;*.JFIF", u"image/jpeg", u"JPEG", {0xFF, 0xD8}},
         {guid(0x557CF402, 0x1A04, 0x11D3, 0x9A, 0x73), guid(0xB96B3CB0, 0x0728, 0x11D3, 0x9D, 0x7B),
-         u"Built-in GIF Codec", u"*.GIF", u"image/gif", u"GIF",
-         {'G', 'I', 'F', '8', '9', 'a', 'G', 'I', 'F', '8', '7', 'a'}},
+            u"Built-in GIF Codec", u"*.GIF", u"image/gif", u"GIF",
+            {'G', 'I', 'F', '8', '9', 'a', 'G', 'I', 'F', '8', '7', 'a'}},
         {guid(0x557CF405, 0x1A04, 0x11D3, 0x9A, 0x73), guid(0xB96B3CB1, 0x0728, 0x11D3, 0x9D, 0x7B),
-         u"Built-in TIFF Codec", u"*.TIF;*.TIFF", u"image/tiff", u"TIFF", {'I', 'I', '*', 0, 'M', 'M', 0, '*'}},
+            u"Built-in TIFF Codec", u"*.TIF;*.TIFF", u"image/tiff", u"TIFF", {'I', 'I', '*', 0, 'M', 'M', 0, '*'}},
         {guid(0x557CF406, 0x1A04, 0x11D3, 0x9A, 0x73), guid(0xB96B3CAF, 0x0728, 0x11D3, 0x9D, 0x7B),
-         u"Built-in PNG Codec", u"*.PNG", u"image/png", u"PNG", {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A}},
+            u"Built-in PNG Codec", u"*.PNG", u"image/png", u"PNG", {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A}},
     };
     auto inside = [&](const void* pointer) {
         const auto* byte = static_cast<const std::uint8_t*>(pointer);
@@ -85,14 +85,13 @@ TEST_F(CodecList, ListsTheFiveEncodersInOneBuffer)
         EXPECT_EQ(codec.Flags, 0x10007u) << "encoder, decoder, bitmaps, built in";
         EXPECT_EQ(codec.Version, 1u);
         ASSERT_EQ(codec.SigCount * codec.SigSize, want.signatures.size());
-        EXPECT_EQ(std::vector<std::uint8_t>(codec.SigPattern, codec.SigPattern + want.signatures.size()),
-                  want.signatures);
+        EXPECT_EQ(
+            std::vector<std::uint8_t>(codec.SigPattern, codec.SigPattern + want.signatures.size()), want.signatures);
         EXPECT_EQ(std::vector<std::uint8_t>(codec.SigMask, codec.SigMask + want.signatures.size()),
-                  std::vector<std::uint8_t>(want.signatures.size(), 0xFF));
+            std::vector<std::uint8_t>(want.signatures.size(), 0xFF));
         for (const void* pointer : {static_cast<const void*>(codec.CodecName), static_cast<const void*>(codec.MimeType),
-                                    static_cast<const void*>(codec.FilenameExtension),
-                                    static_cast<const void*>(codec.FormatDescription),
-                                    static_cast<const void*>(codec.SigPattern), static_cast<const void*>(codec.SigMask)})
+                 static_cast<const void*>(codec.FilenameExtension), static_cast<const void*>(codec.FormatDescription),
+                 static_cast<const void*>(codec.SigPattern), static_cast<const void*>(codec.SigMask)})
             EXPECT_TRUE(inside(pointer)) << "every pointer aims into the caller's buffer";
     }
 }
@@ -113,4 +112,4 @@ TEST_F(CodecList, RefusesAnythingButTheReportedSizes)
     EXPECT_EQ(GdipGetImageEncodersSize(&count, nullptr), InvalidParameter);
 }
 
-}  // namespace
+} // namespace

@@ -32,8 +32,8 @@ protected:
     {
         EngineTest::SetUp();
         folder_ = std::filesystem::temp_directory_path() /
-                  ("quillory-codec-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+            ("quillory-codec-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(folder_);
     }
     void TearDown() override
@@ -74,7 +74,7 @@ TEST_F(CodecRoutines, FileFailuresHaveTheirStatuses)
     GpImage* image = nullptr;
     EXPECT_EQ(GdipLoadImageFromFile(wide(pathOf("missing.bmp")).data(), &image), FileNotFound);
     EXPECT_EQ(GdipSaveImageToFile(bitmap.get(), wide(pathOf("no/such/folder.bmp")).data(), &bmpEncoder, nullptr),
-              FileNotFound);
+        FileNotFound);
     EXPECT_EQ(GdipLoadImageFromFile(nullptr, &image), InvalidParameter);
     const WCHAR loneSurrogate[] = {'a', 0xD800, 0};
     EXPECT_EQ(GdipLoadImageFromFile(loneSurrogate, &image), InvalidParameter) << "no path can be that name";
@@ -109,8 +109,8 @@ TEST_F(CodecRoutines, LoadingChecksItsInput)
     } cases[] = {
         {"an empty stream", {}, OutOfMemory},
         {"bytes no decoder knows", {0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08}, OutOfMemory},
-        {"a recognised format whose decoder is not written",
-         {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0, 0x3B}, NotImplemented},
+        {"a recognised format whose decoder is not written", {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0, 0x3B},
+            NotImplemented},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.why);
@@ -148,4 +148,4 @@ TEST_F(CodecRoutines, LoadingReadsFromTheCurrentPositionAndOutlivesTheStream)
     EXPECT_TRUE(pixelsAre(loaded.get(), [](int, int) { return 0xFFCAFE00u; })) << "after the stream is gone";
 }
 
-}  // namespace
+} // namespace

@@ -137,7 +137,8 @@ TEST(Compositor, SpanRoutinesAgreeWithThePerPixelRules)
                 for (int x = 0; x < width; ++x) {
                     const std::uint32_t original = before[y * width + x];
                     const bool inside = x >= box.left && x < box.right && y >= box.top && y < box.bottom;
-                    const std::uint32_t expected = inside ? blendStraight(model, original, color, color >> 24) : original;
+                    const std::uint32_t expected =
+                        inside ? blendStraight(model, original, color, color >> 24) : original;
                     EXPECT_EQ(hex(canvas.pixels[y * width + x]), hex(expected)) << "fill at x " << x << ", y " << y;
                 }
             }
@@ -162,5 +163,5 @@ TEST(Compositor, SpanRoutinesAgreeWithThePerPixelRules)
     }
 }
 
-}  // namespace
-}  // namespace engine
+} // namespace
+} // namespace engine

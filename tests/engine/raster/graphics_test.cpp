@@ -51,7 +51,7 @@ private:
     GpSolidFill* brush_ = nullptr;
 };
 
-class Graphics : public EngineTest {};
+class Graphics : public EngineTest { };
 
 struct CoverageCase {
     const char* why;
@@ -115,21 +115,21 @@ TEST_F(Graphics, FillsOverReusedMemoryLeaveTheRestZero)
         {"untouched", 1024, 600, {}},
         {"one inner box", 1024, 600, {{0xFF0000FF, 100, 200, 300, 100}}},
         {"columns side by side, the last column left over", 231, 400,
-         {{0xFFFF7D7D, 0, 0, 115, 400}, {0xFFB7FF9B, 115, 0, 115, 400}}},
+            {{0xFFFF7D7D, 0, 0, 115, 400}, {0xFFB7FF9B, 115, 0, 115, 400}}},
         {"the right column first", 231, 400, {{0xFFB7FF9B, 115, 0, 115, 400}, {0xFFFF7D7D, 0, 0, 115, 400}}},
         {"columns apart", 1024, 600, {{0xFF111111, 0, 0, 100, 600}, {0xFF222222, 300, 0, 100, 600}}},
         {"a column, then a translucent box across it", 512, 300,
-         {{0xFF333333, 0, 0, 100, 300}, {0x80FF0000, 50, 10, 100, 20}}},
+            {{0xFF333333, 0, 0, 100, 300}, {0x80FF0000, 50, 10, 100, 20}}},
         {"a translucent box, then a column over part of it", 512, 300,
-         {{0x80FF0000, 50, 10, 100, 20}, {0xFF333333, 0, 0, 100, 300}}},
+            {{0x80FF0000, 50, 10, 100, 20}, {0xFF333333, 0, 0, 100, 300}}},
         {"a column, then a box below nothing", 512, 300,
-         {{0xFF333333, 200, 0, 100, 300}, {0xFF444444, 10, 10, 20, 20}}},
+            {{0xFF333333, 200, 0, 100, 300}, {0xFF444444, 10, 10, 20, 20}}},
         {"a column inside an earlier one splits it", 512, 300,
-         {{0xFF777777, 0, 0, 300, 300}, {0xFF888888, 100, 0, 100, 300}}},
+            {{0xFF777777, 0, 0, 300, 300}, {0xFF888888, 100, 0, 100, 300}}},
         {"a column over the edges of two", 512, 300,
-         {{0xFF777777, 0, 0, 200, 300}, {0xFF888888, 200, 0, 200, 300}, {0xFF999999, 150, 0, 100, 300}}},
+            {{0xFF777777, 0, 0, 200, 300}, {0xFF888888, 200, 0, 200, 300}, {0xFF999999, 150, 0, 100, 300}}},
         {"a box across the columns written", 512, 300,
-         {{0xFF333333, 0, 0, 100, 300}, {0xFF555555, 50, 10, 200, 20}, {0xFF666666, 100, 0, 50, 300}}},
+            {{0xFF333333, 0, 0, 100, 300}, {0xFF555555, 50, 10, 200, 20}, {0xFF666666, 100, 0, 50, 300}}},
     };
     for (const ReusedMemoryCase& row : cases) {
         SCOPED_TRACE(row.why);
@@ -138,9 +138,9 @@ TEST_F(Graphics, FillsOverReusedMemoryLeaveTheRestZero)
         for (int round = 0; round < 2; ++round) {
             OwnedBitmap dirty[3];
             for (OwnedBitmap& bitmap : dirty) {
-                ASSERT_EQ(GdipCreateBitmapFromScan0(row.width, row.height, 0, PixelFormat32bppARGB, nullptr,
-                                                    bitmap.out()),
-                          Ok);
+                ASSERT_EQ(
+                    GdipCreateBitmapFromScan0(row.width, row.height, 0, PixelFormat32bppARGB, nullptr, bitmap.out()),
+                    Ok);
                 Drawing drawing(bitmap.get());
                 EXPECT_EQ(drawing.fill(0xFFFFFFFF, 0, 0, row.width, row.height), Ok);
             }
@@ -163,14 +163,15 @@ TEST_F(Graphics, FillsOverReusedMemoryLeaveTheRestZero)
             for (const Fill& fill : row.fills)
                 EXPECT_EQ(drawing.fill(fill.color, fill.x, fill.y, fill.width, fill.height), Ok);
         }
-        EXPECT_TRUE(pixelsAre(bitmap.get(), [&](int x, int y) { return expected[static_cast<std::size_t>(y) * row.width + x]; }));
+        EXPECT_TRUE(pixelsAre(
+            bitmap.get(), [&](int x, int y) { return expected[static_cast<std::size_t>(y) * row.width + x]; }));
     }
 }
 
 struct BlendCase {
     const char* why;
     PixelFormat format;
-    ARGB below;  // set with SetPixel first (straight ARGB)
+    ARGB below; // set with SetPixel first (straight ARGB)
     ARGB fill;
     ARGB expected;
 };
@@ -217,8 +218,8 @@ TEST_F(Graphics, DrawingOnCallerMemoryIsThereAfterTheContextEnds)
     Drawing drawing(bitmap.get());
     EXPECT_EQ(drawing.fill(0xFF112233, 1, 0, 1, 2), Ok);
     EXPECT_EQ(drawing.end(), Ok);
-    const std::uint8_t expected[16] = {0xEE, 0xEE, 0xEE, 0x33, 0x22, 0x11, 0xEE, 0xEE,
-                                       0xEE, 0xEE, 0xEE, 0x33, 0x22, 0x11, 0xEE, 0xEE};
+    const std::uint8_t expected[16] = {
+        0xEE, 0xEE, 0xEE, 0x33, 0x22, 0x11, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0x33, 0x22, 0x11, 0xEE, 0xEE};
     EXPECT_EQ(0, std::memcmp(memory.data(), expected, sizeof expected))
         << "filled pixels in B, G, R order; other pixels and the row padding untouched";
 }
@@ -234,8 +235,8 @@ TEST_F(Graphics, DrawingOnUnalignedCallerMemoryGoesThroughACopy)
     Drawing drawing(bitmap.get());
     EXPECT_EQ(drawing.fill(0xFF112233, 0, 1, 1, 1), Ok);
     EXPECT_EQ(drawing.end(), Ok);
-    const std::uint8_t expected[17] = {0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE,
-                                       0x33, 0x22, 0x11, 0xFF, 0xEE, 0xEE, 0xEE, 0xEE};
+    const std::uint8_t expected[17] = {
+        0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0x33, 0x22, 0x11, 0xFF, 0xEE, 0xEE, 0xEE, 0xEE};
     EXPECT_EQ(0, std::memcmp(memory.data(), expected, sizeof expected));
 }
 
@@ -285,8 +286,8 @@ TEST_F(Graphics, ArgumentsAreChecked)
     EXPECT_EQ(GdipFillRectangle(drawing.graphics(), nullptr, 0, 0, 1, 1), InvalidParameter);
     EXPECT_EQ(GdipFillRectangle(nullptr, drawing.brush(), 0, 0, 1, 1), InvalidParameter);
     EXPECT_EQ(GdipFillRectangle(stale, drawing.brush(), 0, 0, 1, 1), InvalidParameter);
-    EXPECT_EQ(GdipFillRectangle(drawing.graphics(), reinterpret_cast<GpBrush*>(bitmap.get()), 0, 0, 1, 1),
-              InvalidParameter)
+    EXPECT_EQ(
+        GdipFillRectangle(drawing.graphics(), reinterpret_cast<GpBrush*>(bitmap.get()), 0, 0, 1, 1), InvalidParameter)
         << "an image is no brush";
     EXPECT_EQ(GdipDeleteGraphics(stale), InvalidParameter);
     EXPECT_EQ(GdipGetImageGraphicsContext(bitmap.get(), nullptr), InvalidParameter);
@@ -323,21 +324,20 @@ GpBitmap* bitmapOf(int width, int height, std::initializer_list<ARGB> pixels, Pi
 
 GpStatus drawImage(GpGraphics* graphics, GpBitmap* image, GpRectF destination, GpRectF source, GpUnit unit = 2)
 {
-    return GdipDrawImageRectRect(graphics, image, destination.X, destination.Y, destination.Width,
-                                 destination.Height, source.X, source.Y, source.Width, source.Height, unit, nullptr,
-                                 nullptr, nullptr);
+    return GdipDrawImageRectRect(graphics, image, destination.X, destination.Y, destination.Width, destination.Height,
+        source.X, source.Y, source.Width, source.Height, unit, nullptr, nullptr, nullptr);
 }
 
-class DrawImage : public EngineTest {};
+class DrawImage : public EngineTest { };
 
 TEST_F(DrawImage, OneToOneAtAnIntegerOffsetCopiesExactly)
 {
     for (const PixelFormat sourceFormat : {PixelFormat32bppARGB, PixelFormat24bppRGB, PixelFormat32bppPARGB}) {
         SCOPED_TRACE(raster_test::hex(static_cast<ARGB>(sourceFormat)));
         OwnedBitmap source(bitmapOf(3, 2,
-                                    {0xFFFF0000, 0xFF00FF00, 0xFF0000FF,  //
-                                     0xFF112233, 0xFF445566, 0xFF778899},
-                                    sourceFormat));
+            {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, //
+                0xFF112233, 0xFF445566, 0xFF778899},
+            sourceFormat));
         OwnedBitmap target(5, 4);
         Drawing drawing(target.get());
         EXPECT_EQ(drawImage(drawing.graphics(), source.get(), {1, 1, 3, 2}, {0, 0, 3, 2}), Ok);
@@ -375,8 +375,8 @@ TEST_F(DrawImage, ScalingUpInterpolatesBetweenExactEnds)
     EXPECT_EQ(nearRed >> 24, 0xFFu);
     EXPECT_GT((nearRed >> 16) & 0xFF, nearRed & 0xFF) << raster_test::hex(nearRed);
     EXPECT_LT((nearBlue >> 16) & 0xFF, nearBlue & 0xFF) << raster_test::hex(nearBlue);
-    EXPECT_EQ((nearRed >> 16) & 0xFF, nearBlue & 0xFF) << "symmetric: " << raster_test::hex(nearRed) << " and "
-                                                       << raster_test::hex(nearBlue);
+    EXPECT_EQ((nearRed >> 16) & 0xFF, nearBlue & 0xFF)
+        << "symmetric: " << raster_test::hex(nearRed) << " and " << raster_test::hex(nearBlue);
 }
 
 TEST_F(DrawImage, TranslucentSourceBlendsOver)
@@ -400,7 +400,7 @@ TEST_F(DrawImage, OntoItself)
 
 BOOL abortAlways(void*)
 {
-    return 1;  // stop
+    return 1; // stop
 }
 
 TEST_F(DrawImage, ArgumentsAreChecked)
@@ -417,22 +417,22 @@ TEST_F(DrawImage, ArgumentsAreChecked)
     EXPECT_EQ(drawImage(drawing.graphics(), nullptr, whole, one), InvalidParameter);
     EXPECT_EQ(drawImage(nullptr, source.get(), whole, one), InvalidParameter);
     int attributes = 0;
-    EXPECT_EQ(GdipDrawImageRectRect(drawing.graphics(), source.get(), 0, 0, 2, 2, 0, 0, 1, 1, 2, &attributes, nullptr,
-                                    nullptr),
-              InvalidParameter)
+    EXPECT_EQ(GdipDrawImageRectRect(
+                  drawing.graphics(), source.get(), 0, 0, 2, 2, 0, 0, 1, 1, 2, &attributes, nullptr, nullptr),
+        InvalidParameter)
         << "no image attributes can exist";
-    EXPECT_EQ(GdipDrawImageRectRect(drawing.graphics(), source.get(), 0, 0, 2, 2, 0, 0, 1, 1, 2, nullptr, abortAlways,
-                                    nullptr),
-              Aborted);
+    EXPECT_EQ(GdipDrawImageRectRect(
+                  drawing.graphics(), source.get(), 0, 0, 2, 2, 0, 0, 1, 1, 2, nullptr, abortAlways, nullptr),
+        Aborted);
     EXPECT_EQ(drawImage(drawing.graphics(), source.get(), {0, 0, 0, 2}, one), Ok) << "an empty destination";
     EXPECT_TRUE(pixelsAre(target.get(), [](int, int) { return 0u; })) << "nothing above drew";
-    EXPECT_EQ(GdipDrawImageRectRectI(drawing.graphics(), source.get(), 0, 0, 2, 2, 0, 0, 1, 1, 2, nullptr, nullptr,
-                                     nullptr),
-              Ok);
+    EXPECT_EQ(
+        GdipDrawImageRectRectI(drawing.graphics(), source.get(), 0, 0, 2, 2, 0, 0, 1, 1, 2, nullptr, nullptr, nullptr),
+        Ok);
     EXPECT_TRUE(pixelsAre(target.get(), [](int, int) { return 0xFFFF0000u; }));
 }
 
-class BlendCoverage : public EngineTest {};
+class BlendCoverage : public EngineTest { };
 
 TEST_F(BlendCoverage, WeightsTheColourByCoverageWithinTheLimit)
 {
@@ -441,7 +441,7 @@ TEST_F(BlendCoverage, WeightsTheColourByCoverageWithinTheLimit)
     ASSERT_EQ(GdipGetImageGraphicsContext(target.get(), &handle), Ok);
     auto* graphics = engine::EngineState::instance().registry().find<engine::Graphics>(handle);
     ASSERT_NE(graphics, nullptr);
-    const std::uint8_t coverage[2][4] = {{0, 128, 255, 99}, {255, 0, 64, 99}};  // the last column is stride padding
+    const std::uint8_t coverage[2][4] = {{0, 128, 255, 99}, {255, 0, 64, 99}}; // the last column is stride padding
     const engine::CoverageMask mask{&coverage[0][0], 4, 3, 2};
     graphics->blendCoverage(mask, 1, 1, 0xFF0000FF, engine::DeviceBox{0, 0, 5, 4});
     // The same mask hanging off the left edge, limited to device column 0:
@@ -457,4 +457,4 @@ TEST_F(BlendCoverage, WeightsTheColourByCoverageWithinTheLimit)
     EXPECT_TRUE(pixelsAre(target.get(), [&](int x, int y) { return expected[y][x]; }));
 }
 
-}  // namespace
+} // namespace

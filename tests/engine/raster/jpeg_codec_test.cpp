@@ -17,7 +17,7 @@ using raster_test::OwnedBitmap;
 
 using Bytes = std::vector<std::uint8_t>;
 
-class JpegCodec : public EngineTest {};
+class JpegCodec : public EngineTest { };
 
 // A 16x8 JPEG written by libjpeg at full quality without chroma
 // subsampling: the left 8 columns one colour, the right 8 another, so each
@@ -70,7 +70,8 @@ Bytes writeJpeg(bool gray, UINT8 densityUnit, UINT16 xDensity, UINT16 yDensity)
 ::testing::AssertionResult near(ARGB actual, ARGB expected)
 {
     for (int shift : {24, 16, 8, 0}) {
-        const int difference = static_cast<int>((actual >> shift) & 0xFF) - static_cast<int>((expected >> shift) & 0xFF);
+        const int difference =
+            static_cast<int>((actual >> shift) & 0xFF) - static_cast<int>((expected >> shift) & 0xFF);
         if (difference > 3 || difference < -3)
             return ::testing::AssertionFailure() << "expected about " << hex(expected) << ", actual " << hex(actual);
     }
@@ -142,4 +143,4 @@ TEST_F(JpegCodec, MalformedFilesFailWithoutAnImage)
     }
 }
 
-}  // namespace
+} // namespace

@@ -78,5 +78,5 @@ TEST(PixelBlock, MovingTransfersOwnership)
     EXPECT_EQ(moved.size(), 64u);
 }
 
-}  // namespace
-}  // namespace engine
+} // namespace
+} // namespace engine

@@ -39,7 +39,7 @@ inline ::testing::AssertionResult pixelsAre(GpBitmap* bitmap, const std::functio
             const ARGB wanted = expected(x, y);
             if (actual != wanted && ++mismatches <= 8) {
                 report += "\n  at x " + std::to_string(x) + ", y " + std::to_string(y) + ": expected " + hex(wanted) +
-                          ", actual " + hex(actual);
+                    ", actual " + hex(actual);
             }
         }
     }
@@ -55,8 +55,8 @@ inline ::testing::AssertionResult pixelIs(GpBitmap* bitmap, int x, int y, ARGB e
     if (status != Ok)
         return ::testing::AssertionFailure() << "GetPixel(" << x << ", " << y << ") gave status " << status;
     if (actual != expected)
-        return ::testing::AssertionFailure() << "at x " << x << ", y " << y << ": expected " << hex(expected)
-                                             << ", actual " << hex(actual);
+        return ::testing::AssertionFailure()
+            << "at x " << x << ", y " << y << ": expected " << hex(expected) << ", actual " << hex(actual);
     return ::testing::AssertionSuccess();
 }
 
@@ -68,7 +68,7 @@ public:
     {
         status_ = GdipCreateBitmapFromScan0(width, height, 0, format, nullptr, &bitmap_);
     }
-    explicit OwnedBitmap(GpBitmap* adopted) : bitmap_(adopted) {}
+    explicit OwnedBitmap(GpBitmap* adopted) : bitmap_(adopted) { }
     ~OwnedBitmap()
     {
         if (bitmap_)
@@ -86,4 +86,4 @@ private:
     GpStatus status_ = Ok;
 };
 
-}  // namespace raster_test
+} // namespace raster_test

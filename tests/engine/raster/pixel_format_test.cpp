@@ -26,7 +26,7 @@ std::string bytesText(const std::uint8_t* bytes, std::size_t count)
 struct LayoutCase {
     PixelFormat format;
     ARGB color;
-    std::vector<std::uint8_t> bytes;  // the pixel in memory order
+    std::vector<std::uint8_t> bytes; // the pixel in memory order
 };
 
 // Where each channel lands in memory, with distinct channel values so that
@@ -76,7 +76,7 @@ TEST(PixelFormat, OpaqueColoursRoundTripExactly)
 {
     const ARGB colours[] = {0xFF000000, 0xFFFFFFFF, 0xFF123456, 0xFFFEDCBA, 0xFF7F8081};
     for (PixelFormat code : {PixelFormat24bppRGB, PixelFormat32bppRGB, PixelFormat32bppARGB, PixelFormat32bppPARGB,
-                             PixelFormat48bppRGB, PixelFormat64bppARGB, PixelFormat64bppPARGB}) {
+             PixelFormat48bppRGB, PixelFormat64bppARGB, PixelFormat64bppPARGB}) {
         const PixelFormatDescriptor& format = pixelFormat(code);
         SCOPED_TRACE(format.name);
         std::vector<std::uint8_t> row(std::size(colours) * format.bytesPerPixel());
@@ -101,5 +101,5 @@ TEST(PixelFormat, SixteenBitChannelsRoundTripThroughEightBits)
     }
 }
 
-}  // namespace
-}  // namespace engine
+} // namespace
+} // namespace engine

@@ -37,7 +37,7 @@ inline std::vector<engine::text::Cluster> oneEmClusters(std::u16string_view text
 
 // The UTF-8 text of clusters [start, end), for readable failures.
 inline std::string textOf(std::u16string_view text, const std::vector<engine::text::Cluster>& clusters,
-                          std::uint32_t start, std::uint32_t end)
+    std::uint32_t start, std::uint32_t end)
 {
     if (start == end)
         return {};
@@ -46,4 +46,4 @@ inline std::string textOf(std::u16string_view text, const std::vector<engine::te
     return engine::text::toUtf8(text.substr(from, to - from));
 }
 
-}  // namespace text_test
+} // namespace text_test

@@ -11,13 +11,13 @@ using text_test::familyName;
 using text_test::OwnedFamily;
 using text_test::wide;
 
-class FontFamilyRoutines : public EngineTest {};
+class FontFamilyRoutines : public EngineTest { };
 
 struct LookupCase {
     const char* why;
     std::u16string name;
     GpStatus status;
-    std::u16string found;  // the family's name when found; empty to skip
+    std::u16string found; // the family's name when found; empty to skip
 };
 
 TEST_F(FontFamilyRoutines, FindsInstalledFamiliesByExactNameIgnoringCase)
@@ -178,4 +178,4 @@ TEST_F(FontFamilyRoutines, KnowsWhichStylesAFamilyHas)
     }
 }
 
-}  // namespace
+} // namespace

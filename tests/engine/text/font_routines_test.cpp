@@ -27,7 +27,7 @@ private:
 
 struct CreationCase {
     const char* why;
-    const char16_t* family;  // null passes a null family
+    const char16_t* family; // null passes a null family
     REAL emSize;
     INT style;
     INT unit;
@@ -190,4 +190,4 @@ TEST_F(FontRoutines, DeletingTwiceIsRefusedNotACrash)
     EXPECT_EQ(GdipGetFontSize(font, &size), InvalidParameter);
 }
 
-}  // namespace
+} // namespace

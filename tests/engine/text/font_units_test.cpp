@@ -46,11 +46,11 @@ TEST(FontUnits, WorldAndDisplayAreNoFontUnits)
 
 TEST(FontUnits, PageUnitsOfPixelsLeaveWorldUnitsAsPixels)
 {
-    EXPECT_FLOAT_EQ(pixelsPerPageUnit(0, 1, 96), 1);  // world
-    EXPECT_FLOAT_EQ(pixelsPerPageUnit(1, 1, 96), 1);  // display
-    EXPECT_FLOAT_EQ(pixelsPerPageUnit(2, 2, 96), 2);  // pixel, doubled
+    EXPECT_FLOAT_EQ(pixelsPerPageUnit(0, 1, 96), 1); // world
+    EXPECT_FLOAT_EQ(pixelsPerPageUnit(1, 1, 96), 1); // display
+    EXPECT_FLOAT_EQ(pixelsPerPageUnit(2, 2, 96), 2); // pixel, doubled
     EXPECT_FLOAT_EQ(pixelsPerPageUnit(3, 1, 96), 96.0f / 72);
     EXPECT_FLOAT_EQ(pixelsPerPageUnit(4, 0.5f, 200), 100);
 }
 
-}  // namespace
+} // namespace

@@ -21,4 +21,4 @@ inline std::shared_ptr<engine::text::FontFace> regularFace(std::u16string_view f
     return cache.face(*record->faceFor(0));
 }
 
-}  // namespace text_test
+} // namespace text_test

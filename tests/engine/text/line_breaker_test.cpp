@@ -18,7 +18,7 @@ using text_test::textOf;
 struct BreakCase {
     const char* why;
     std::u16string text;
-    float room;  // ems; every visible character is one em wide
+    float room; // ems; every visible character is one em wide
     std::vector<std::string> lines;
 };
 
@@ -37,11 +37,9 @@ TEST(LineBreaker, BreaksWhereTheRulesAllow)
         {"a line that fits stays whole", u"hello world", 20, {"hello world"}},
         {"unlimited room never wraps", u"hello world and more", Unlimited, {"hello world and more"}},
         {"Latin breaks between words, the space staying behind", u"hello world", 8, {"hello ", "world"}},
-        {"a space at the end of a full line hangs instead of moving the word", u"hello world", 5,
-         {"hello ", "world"}},
+        {"a space at the end of a full line hangs instead of moving the word", u"hello world", 5, {"hello ", "world"}},
         {"several words fill each line greedily", u"aa bb cc dd", 5, {"aa bb ", "cc dd"}},
-        {"a word wider than the line is cut between characters", u"hello world", 4,
-         {"hell", "o ", "worl", "d"}},
+        {"a word wider than the line is cut between characters", u"hello world", 4, {"hell", "o ", "worl", "d"}},
         {"a long word goes to its own line before being cut", u"a abcdefgh", 4, {"a ", "abcd", "efgh"}},
         {"CJK breaks between characters", u"你好世界", 2, {"你好", "世界"}},
         {"a closing comma never starts a line", u"你好，世界", 2, {"你", "好，", "世界"}},
@@ -68,7 +66,7 @@ struct WidthCase {
     const char* why;
     std::u16string text;
     float room;
-    std::vector<std::pair<float, float>> widths;  // visible, trailing per line
+    std::vector<std::pair<float, float>> widths; // visible, trailing per line
 };
 
 TEST(LineBreaker, SeparatesTrailingSpacesFromVisibleWidth)
@@ -109,4 +107,4 @@ TEST(LineBreaker, LinesCoverEveryClusterOnceInOrder)
     }
 }
 
-}  // namespace
+} // namespace

@@ -14,8 +14,8 @@ using text_test::oneEmClusters;
 constexpr LineMetrics Metrics{12.0f, 9.0f, 15.0f};
 constexpr float Margin = 2.0f;
 
-LayoutFormat formatWith(StringAlignment alignment, StringAlignment lineAlignment, INT flags = 0,
-                        bool typographic = false)
+LayoutFormat formatWith(
+    StringAlignment alignment, StringAlignment lineAlignment, INT flags = 0, bool typographic = false)
 {
     LayoutFormat format;
     format.alignment = alignment;
@@ -37,8 +37,8 @@ struct AlignCase {
     std::u16string text;
     GpRectF layout;
     LayoutFormat format;
-    float x;         // of the first line
-    float baseline;  // of the first line
+    float x;        // of the first line
+    float baseline; // of the first line
 };
 
 TEST(LinePlacer, AlignsTheFirstLine)
@@ -46,27 +46,26 @@ TEST(LinePlacer, AlignsTheFirstLine)
     // "abc" is 36 units wide, "abc " 48 with its trailing space.
     const AlignCase cases[] = {
         {"near starts after the leading margin", u"abc", {10, 20, 100, 200}, formatWith(AlignNear, AlignNear),
-         10 + Margin, 20 + 9},
+            10 + Margin, 20 + 9},
         {"centre centres in the rectangle", u"abc", {10, 20, 100, 200}, formatWith(AlignCenter, AlignNear),
-         10 + (100 - 36) / 2.0f, 29},
+            10 + (100 - 36) / 2.0f, 29},
         {"far ends before the trailing margin", u"abc", {10, 20, 100, 200}, formatWith(AlignFar, AlignNear),
-         10 + 100 - Margin - 36, 29},
-        {"a typographic format has no margins", u"abc", {10, 20, 100, 200},
-         formatWith(AlignNear, AlignNear, 0, true), 10, 29},
+            10 + 100 - Margin - 36, 29},
+        {"a typographic format has no margins", u"abc", {10, 20, 100, 200}, formatWith(AlignNear, AlignNear, 0, true),
+            10, 29},
         {"trailing spaces do not move centred text by default", u"abc ", {10, 20, 100, 200},
-         formatWith(AlignCenter, AlignNear), 10 + (100 - 36) / 2.0f, 29},
+            formatWith(AlignCenter, AlignNear), 10 + (100 - 36) / 2.0f, 29},
         {"measured trailing spaces do", u"abc ", {10, 20, 100, 200},
-         formatWith(AlignCenter, AlignNear, MeasureTrailingSpaces), 10 + (100 - 48) / 2.0f, 29},
+            formatWith(AlignCenter, AlignNear, MeasureTrailingSpaces), 10 + (100 - 48) / 2.0f, 29},
         {"centre around a point", u"abc", {50, 20, 0, 0}, formatWith(AlignCenter, AlignNear), 50 - 18, 29},
         {"far before a point", u"abc", {50, 20, 0, 0}, formatWith(AlignFar, AlignNear), 50 - Margin - 36, 29},
-        {"line alignment centre centres the block", u"abc", {10, 20, 100, 200},
-         formatWith(AlignNear, AlignCenter), 12, 20 + (200 - 15) / 2.0f + 9},
-        {"line alignment far puts the block at the bottom", u"abc", {10, 20, 100, 200},
-         formatWith(AlignNear, AlignFar), 12, 20 + 200 - 15 + 9},
-        {"line alignment far above a point", u"abc", {10, 20, 0, 0}, formatWith(AlignNear, AlignFar), 12,
-         20 - 15 + 9},
+        {"line alignment centre centres the block", u"abc", {10, 20, 100, 200}, formatWith(AlignNear, AlignCenter), 12,
+            20 + (200 - 15) / 2.0f + 9},
+        {"line alignment far puts the block at the bottom", u"abc", {10, 20, 100, 200}, formatWith(AlignNear, AlignFar),
+            12, 20 + 200 - 15 + 9},
+        {"line alignment far above a point", u"abc", {10, 20, 0, 0}, formatWith(AlignNear, AlignFar), 12, 20 - 15 + 9},
         {"line alignment centre around a point", u"abc", {10, 20, 0, 0}, formatWith(AlignNear, AlignCenter), 12,
-         20 - 7.5f + 9},
+            20 - 7.5f + 9},
     };
     for (const AlignCase& row : cases) {
         SCOPED_TRACE(row.why);
@@ -182,4 +181,4 @@ TEST(LinePlacer, RoomIsTheWidthLessTheMargins)
     }
 }
 
-}  // namespace
+} // namespace

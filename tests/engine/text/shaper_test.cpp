@@ -132,4 +132,4 @@ TEST(Shaper, CachedShapingGivesTheSameResultOnce)
     EXPECT_NE(first, withoutFallback);
 }
 
-}  // namespace
+} // namespace

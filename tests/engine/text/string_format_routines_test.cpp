@@ -5,7 +5,7 @@ namespace {
 
 using text_test::OwnedFormat;
 
-class StringFormatRoutines : public EngineTest {};
+class StringFormatRoutines : public EngineTest { };
 
 struct FormatState {
     INT flags;
@@ -16,12 +16,13 @@ struct FormatState {
 ::testing::AssertionResult stateIs(GpStringFormat* format, const FormatState& expected)
 {
     FormatState actual{-1, -1, -1};
-    if (GdipGetStringFormatFlags(format, &actual.flags) != Ok || GdipGetStringFormatAlign(format, &actual.align) != Ok
-        || GdipGetStringFormatLineAlign(format, &actual.lineAlign) != Ok)
+    if (GdipGetStringFormatFlags(format, &actual.flags) != Ok ||
+        GdipGetStringFormatAlign(format, &actual.align) != Ok ||
+        GdipGetStringFormatLineAlign(format, &actual.lineAlign) != Ok)
         return ::testing::AssertionFailure() << "the format cannot be read";
     if (actual.flags != expected.flags || actual.align != expected.align || actual.lineAlign != expected.lineAlign)
-        return ::testing::AssertionFailure() << "flags " << actual.flags << ", align " << actual.align
-                                             << ", line align " << actual.lineAlign;
+        return ::testing::AssertionFailure()
+            << "flags " << actual.flags << ", align " << actual.align << ", line align " << actual.lineAlign;
     return ::testing::AssertionSuccess();
 }
 
@@ -135,4 +136,4 @@ TEST_F(StringFormatRoutines, RefusesBadHandlesAndOutputs)
     EXPECT_EQ(GdipSetStringFormatAlign(deleted, 1), InvalidParameter);
 }
 
-}  // namespace
+} // namespace

@@ -67,4 +67,4 @@ inline GpFont* makeFont(const std::u16string& family, REAL size, INT unit = 3, I
     return font;
 }
 
-}  // namespace text_test
+} // namespace text_test

@@ -86,7 +86,8 @@ TEST(TextRenderer, SnapsBaselinesToPixelsAndPensToQuarterPixels)
     EXPECT_NEAR(glyphs[0].penX + glyphs[0].subpixelX / 4.0f, start, 0.125f);
     // Pens only move right.
     for (std::size_t index = 1; index < glyphs.size(); ++index)
-        EXPECT_GT(glyphs[index].penX * 4 + glyphs[index].subpixelX, glyphs[index - 1].penX * 4 + glyphs[index - 1].subpixelX);
+        EXPECT_GT(
+            glyphs[index].penX * 4 + glyphs[index].subpixelX, glyphs[index - 1].penX * 4 + glyphs[index - 1].subpixelX);
 
     // Translated by whole pixels, every glyph moves by exactly that.
     auto moved = placeGlyphs(layout, Affine{1, 0, 0, 1, 7, -3});
@@ -132,7 +133,7 @@ TEST(TextRenderer, GlyphsSharingACacheEntryShareTheirPixels)
     EXPECT_EQ(a.top, b.top);
     EXPECT_EQ(a.coverage, b.coverage);
     EXPECT_EQ(&first.find(*face, glyph, 19.882f, 19.882f, 1, RasterMode::Smooth).coverage,
-              &first.find(*face, glyph, 19.868f, 19.868f, 1, RasterMode::Smooth).coverage)
+        &first.find(*face, glyph, 19.868f, 19.868f, 1, RasterMode::Smooth).coverage)
         << "found, not rendered again";
 }
 
@@ -149,4 +150,4 @@ TEST(TextRenderer, PensLeftOfTheOriginRoundDownwards)
     EXPECT_EQ(glyphs[0].subpixelX, 3);
 }
 
-}  // namespace
+} // namespace

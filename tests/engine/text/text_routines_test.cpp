@@ -22,7 +22,7 @@ constexpr INT NoFontFallback = 0x400;
 // Where ink fell on a transparent canvas: every pixel with some alpha.
 struct Ink {
     int count = 0;
-    int left = 0, top = 0, right = 0, bottom = 0;  // half-open box around the ink
+    int left = 0, top = 0, right = 0, bottom = 0; // half-open box around the ink
     std::vector<ARGB> pixels;
     int width = 0;
 
@@ -115,15 +115,15 @@ struct Measured {
 };
 
 Measured measure(GpGraphics* graphics, const std::u16string& text, GpFont* font, const GpRectF& layout,
-                 GpStringFormat* format, INT length = -1)
+    GpStringFormat* format, INT length = -1)
 {
     Measured result;
-    result.status = GdipMeasureString(graphics, wide(text), length, font, &layout, format, &result.box, &result.fitted,
-                                      &result.lines);
+    result.status = GdipMeasureString(
+        graphics, wide(text), length, font, &layout, format, &result.box, &result.fitted, &result.lines);
     return result;
 }
 
-class TextRoutines : public EngineTest {};
+class TextRoutines : public EngineTest { };
 
 TEST_F(TextRoutines, MeasuringTheEmptyStringGivesAnEmptyBoxAtTheOrigin)
 {
@@ -158,8 +158,8 @@ TEST_F(TextRoutines, MeasuringAWrappedTextStaysInsideItsColumn)
     // Three lines of DejaVu Sans at 14.907 points on 96 dpi.
     EXPECT_NEAR(wrapped.box.Height, 3 * 14.907407f * 96 / 72 * 2384 / 2048, 1e-3);
 
-    Measured unwrapped = measure(canvas.graphics(), u"Good morning, world", font.handle, {115, 32, 0, 0},
-                                 format.handle);
+    Measured unwrapped =
+        measure(canvas.graphics(), u"Good morning, world", font.handle, {115, 32, 0, 0}, format.handle);
     EXPECT_EQ(unwrapped.lines, 1);
     EXPECT_GT(unwrapped.box.Width, column.Width);
 }
@@ -198,7 +198,7 @@ TEST_F(TextRoutines, ANullFormatIsTheGenericDefault)
 TEST_F(TextRoutines, TheDefaultFormatPadsASixthOfAnEmEachSide)
 {
     Canvas canvas(8, 8);
-    OwnedFont font{makeFont(u"DejaVu Sans", 12)};  // 16 pixels per em
+    OwnedFont font{makeFont(u"DejaVu Sans", 12)}; // 16 pixels per em
     OwnedFormat typographic;
     ASSERT_EQ(GdipStringFormatGetGenericTypographic(&typographic.handle), Ok);
     Measured padded = measure(canvas.graphics(), u"Hello", font.handle, {10, 0, 0, 0}, nullptr);
@@ -267,32 +267,32 @@ TEST_F(TextRoutines, RefusesBadArguments)
         {"no context", nullptr, wide(text), 3, font.handle, &layout, nullptr, brush.brush(), &box, InvalidParameter},
         {"no string", graphics, nullptr, 0, font.handle, &layout, nullptr, brush.brush(), &box, InvalidParameter},
         {"a length below -1", graphics, wide(text), -2, font.handle, &layout, nullptr, brush.brush(), &box,
-         InvalidParameter},
+            InvalidParameter},
         {"no font", graphics, wide(text), 3, nullptr, &layout, nullptr, brush.brush(), &box, InvalidParameter},
-        {"a font handle that is a brush", graphics, wide(text), 3, reinterpret_cast<GpFont*>(brush.brush()),
-         &layout, nullptr, brush.brush(), &box, InvalidParameter},
+        {"a font handle that is a brush", graphics, wide(text), 3, reinterpret_cast<GpFont*>(brush.brush()), &layout,
+            nullptr, brush.brush(), &box, InvalidParameter},
         {"no layout", graphics, wide(text), 3, font.handle, nullptr, nullptr, brush.brush(), &box, InvalidParameter},
         {"a NaN in the layout", graphics, wide(text), 3, font.handle, &notANumber, nullptr, brush.brush(), &box,
-         InvalidParameter},
+            InvalidParameter},
         {"a format handle that is a font", graphics, wide(text), 3, font.handle, &layout,
-         reinterpret_cast<GpStringFormat*>(font.handle), brush.brush(), &box, InvalidParameter},
+            reinterpret_cast<GpStringFormat*>(font.handle), brush.brush(), &box, InvalidParameter},
         {"right-to-left layout is not built", graphics, wide(text), 3, font.handle, &layout, rightToLeft.handle,
-         brush.brush(), &box, NotImplemented},
-        {"vertical layout is not built", graphics, wide(text), 3, font.handle, &layout, vertical.handle,
-         brush.brush(), &box, NotImplemented},
+            brush.brush(), &box, NotImplemented},
+        {"vertical layout is not built", graphics, wide(text), 3, font.handle, &layout, vertical.handle, brush.brush(),
+            &box, NotImplemented},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         EXPECT_EQ(GdipDrawString(row.graphics, row.string, row.length, row.font, row.layout, row.format, row.brush),
-                  row.status);
+            row.status);
         EXPECT_EQ(GdipMeasureString(row.graphics, row.string, row.length, row.font, row.layout, row.format, row.box,
-                                    nullptr, nullptr),
-                  row.status);
+                      nullptr, nullptr),
+            row.status);
     }
     EXPECT_EQ(GdipDrawString(graphics, wide(text), 3, font.handle, &layout, nullptr, nullptr), InvalidParameter);
     EXPECT_EQ(GdipDrawString(graphics, wide(text), 3, font.handle, &layout, nullptr, deletedBrush), InvalidParameter);
     EXPECT_EQ(GdipMeasureString(graphics, wide(text), 3, font.handle, &layout, nullptr, nullptr, nullptr, nullptr),
-              InvalidParameter);
+        InvalidParameter);
 }
 
 TEST_F(TextRoutines, InkStaysInsideTheLayoutRectangle)
@@ -303,8 +303,8 @@ TEST_F(TextRoutines, InkStaysInsideTheLayoutRectangle)
     OwnedFormat format = rendererFormat();
     const GpRectF layout{20, 10, 50, 30};
     const std::u16string text = u"A fairly long text, far more than fits in this little box";
-    ASSERT_EQ(GdipDrawString(canvas.graphics(), wide(text), -1, font.handle, &layout, format.handle, brush.brush()),
-              Ok);
+    ASSERT_EQ(
+        GdipDrawString(canvas.graphics(), wide(text), -1, font.handle, &layout, format.handle, brush.brush()), Ok);
     Ink ink = canvas.ink();
     ASSERT_GT(ink.count, 0);
     EXPECT_GE(ink.left, 20);
@@ -324,8 +324,8 @@ TEST_F(TextRoutines, ALongUnbrokenTextWrapsInsideItsColumn)
     OwnedFormat format = rendererFormat();
     const GpRectF column{0, 32, 115, 320};
     const std::u16string text = u"Pneumonoultramicroscopicsilicovolcanoconiosis";
-    ASSERT_EQ(GdipDrawString(canvas.graphics(), wide(text), -1, font.handle, &column, format.handle, brush.brush()),
-              Ok);
+    ASSERT_EQ(
+        GdipDrawString(canvas.graphics(), wide(text), -1, font.handle, &column, format.handle, brush.brush()), Ok);
     Ink ink = canvas.ink();
     EXPECT_GE(ink.left, 0);
     EXPECT_LE(ink.right, 115) << "no ink in the other column";
@@ -355,9 +355,9 @@ TEST_F(TextRoutines, CentredInkIsCentredInItsColumn)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.column.X);
         OwnedFont font{makeFont(row.family, 14.907407f)};
-        ASSERT_EQ(GdipDrawString(canvas.graphics(), wide(row.text), -1, font.handle, &row.column, format.handle,
-                                 brush.brush()),
-                  Ok);
+        ASSERT_EQ(GdipDrawString(
+                      canvas.graphics(), wide(row.text), -1, font.handle, &row.column, format.handle, brush.brush()),
+            Ok);
     }
     Ink ink = canvas.ink();
     for (const Row& row : rows) {
@@ -383,7 +383,7 @@ TEST_F(TextRoutines, CentredInkIsCentredInItsColumn)
 TEST_F(TextRoutines, TextStartsJustBelowTheTopOfItsRectangle)
 {
     Canvas canvas(120, 80);
-    OwnedFont font{makeFont(u"DejaVu Sans", 12)};  // 16 pixels per em
+    OwnedFont font{makeFont(u"DejaVu Sans", 12)}; // 16 pixels per em
     OwnedBrush brush(0xFF000000);
     const GpRectF layout{0, 20, 120, 60};
     ASSERT_EQ(GdipDrawString(canvas.graphics(), wide(u"Hxg"), -1, font.handle, &layout, nullptr, brush.brush()), Ok);
@@ -426,11 +426,11 @@ TEST_F(TextRoutines, ChineseInALatinFontStillShows)
     Canvas withFallback(120, 50);
     Canvas withoutFallback(120, 50);
     OwnedFormat noFallback = formatWithFlags(NoFontFallback);
-    ASSERT_EQ(GdipDrawString(withFallback.graphics(), wide(text), -1, font.handle, &layout, nullptr, brush.brush()),
-              Ok);
-    ASSERT_EQ(GdipDrawString(withoutFallback.graphics(), wide(text), -1, font.handle, &layout, noFallback.handle,
-                             brush.brush()),
-              Ok);
+    ASSERT_EQ(
+        GdipDrawString(withFallback.graphics(), wide(text), -1, font.handle, &layout, nullptr, brush.brush()), Ok);
+    ASSERT_EQ(GdipDrawString(
+                  withoutFallback.graphics(), wide(text), -1, font.handle, &layout, noFallback.handle, brush.brush()),
+        Ok);
     Ink drawn = withFallback.ink();
     Ink boxes = withoutFallback.ink();
     EXPECT_GT(drawn.count, 100);
@@ -449,11 +449,11 @@ TEST_F(TextRoutines, NoClipLetsTextOutOfItsRectangle)
     Canvas unclipped(200, 40);
     OwnedFormat noWrap = formatWithFlags(NoWrap);
     OwnedFormat noWrapNoClip = formatWithFlags(NoWrap | NoClip);
-    ASSERT_EQ(GdipDrawString(clipped.graphics(), wide(text), -1, font.handle, &layout, noWrap.handle, brush.brush()),
-              Ok);
-    ASSERT_EQ(GdipDrawString(unclipped.graphics(), wide(text), -1, font.handle, &layout, noWrapNoClip.handle,
-                             brush.brush()),
-              Ok);
+    ASSERT_EQ(
+        GdipDrawString(clipped.graphics(), wide(text), -1, font.handle, &layout, noWrap.handle, brush.brush()), Ok);
+    ASSERT_EQ(
+        GdipDrawString(unclipped.graphics(), wide(text), -1, font.handle, &layout, noWrapNoClip.handle, brush.brush()),
+        Ok);
     EXPECT_LE(clipped.ink().right, 40);
     EXPECT_GT(unclipped.ink().right, 100);
 }
@@ -466,8 +466,8 @@ TEST_F(TextRoutines, DrawingLandsInsideTheMeasuredBox)
     OwnedFormat format = rendererFormat();
     const GpRectF layout{15, 12, 170, 100};
     const std::u16string text = u"Two lines of words\nand a second 你好 line";
-    ASSERT_EQ(GdipDrawString(canvas.graphics(), wide(text), -1, font.handle, &layout, format.handle, brush.brush()),
-              Ok);
+    ASSERT_EQ(
+        GdipDrawString(canvas.graphics(), wide(text), -1, font.handle, &layout, format.handle, brush.brush()), Ok);
     Measured measured = measure(canvas.graphics(), text, font.handle, layout, format.handle);
     Ink ink = canvas.ink();
     EXPECT_EQ(measured.lines, 2);
@@ -508,8 +508,8 @@ TEST_F(TextRoutines, UnderlineAndStrikeoutDrawStrokesAcrossTheLine)
         SCOPED_TRACE(row.why);
         Canvas canvas(100, 40);
         OwnedFont font{makeFont(u"DejaVu Sans", 20, 3, row.style)};
-        ASSERT_EQ(GdipDrawString(canvas.graphics(), wide(u"l   l"), -1, font.handle, &layout, nullptr, brush.brush()),
-                  Ok);
+        ASSERT_EQ(
+            GdipDrawString(canvas.graphics(), wide(u"l   l"), -1, font.handle, &layout, nullptr, brush.brush()), Ok);
         Ink ink = canvas.ink();
         ASSERT_GT(ink.count, 0);
         EXPECT_EQ(inkedColumns(ink) == ink.right - ink.left, row.strokes);
@@ -523,11 +523,10 @@ TEST_F(TextRoutines, InvisibleDrawingsChangeNothing)
     OwnedBrush transparent(0x00FF0000);
     OwnedBrush black(0xFF000000);
     const GpRectF layout{0, 0, 40, 20};
-    EXPECT_EQ(GdipDrawString(canvas.graphics(), wide(u"abc"), -1, font.handle, &layout, nullptr, transparent.brush()),
-              Ok);
+    EXPECT_EQ(
+        GdipDrawString(canvas.graphics(), wide(u"abc"), -1, font.handle, &layout, nullptr, transparent.brush()), Ok);
     EXPECT_EQ(GdipDrawString(canvas.graphics(), wide(u""), -1, font.handle, &layout, nullptr, black.brush()), Ok);
-    EXPECT_EQ(GdipDrawString(canvas.graphics(), wide(u"\n\t  "), -1, font.handle, &layout, nullptr, black.brush()),
-              Ok);
+    EXPECT_EQ(GdipDrawString(canvas.graphics(), wide(u"\n\t  "), -1, font.handle, &layout, nullptr, black.brush()), Ok);
     EXPECT_EQ(canvas.ink().count, 0);
 }
 
@@ -545,22 +544,22 @@ TEST_F(TextRoutines, AbsurdSizesAndPlacesAreAnsweredNotDrawn)
     const GpRectF farAway{-3e38f, 3e38f, 0, 0};
     GpRectF box{};
     // A million-pixel em would need a glyph of a terabyte.
-    EXPECT_EQ(GdipDrawString(canvas.graphics(), wide(u"a"), -1, huge.handle, &layout, nullptr, brush.brush()),
-              ValueOverflow);
-    EXPECT_EQ(GdipMeasureString(canvas.graphics(), wide(u"a"), -1, huge.handle, &layout, nullptr, &box, nullptr,
-                                nullptr),
-              Ok);
+    EXPECT_EQ(
+        GdipDrawString(canvas.graphics(), wide(u"a"), -1, huge.handle, &layout, nullptr, brush.brush()), ValueOverflow);
+    EXPECT_EQ(
+        GdipMeasureString(canvas.graphics(), wide(u"a"), -1, huge.handle, &layout, nullptr, &box, nullptr, nullptr),
+        Ok);
     // Points to pixels overflows the float range.
     EXPECT_EQ(GdipDrawString(canvas.graphics(), wide(u"a"), -1, endless.handle, &layout, nullptr, brush.brush()),
-              ValueOverflow);
-    EXPECT_EQ(GdipMeasureString(canvas.graphics(), wide(u"a"), -1, endless.handle, &layout, nullptr, &box, nullptr,
-                                nullptr),
-              ValueOverflow);
+        ValueOverflow);
+    EXPECT_EQ(
+        GdipMeasureString(canvas.graphics(), wide(u"a"), -1, endless.handle, &layout, nullptr, &box, nullptr, nullptr),
+        ValueOverflow);
     // A long underlined line nowhere near the bitmap.
     std::u16string longLine(4000, u'w');
-    EXPECT_EQ(GdipDrawString(canvas.graphics(), wide(longLine), -1, underlined.handle, &farAway, noClip.handle,
-                             brush.brush()),
-              Ok);
+    EXPECT_EQ(GdipDrawString(
+                  canvas.graphics(), wide(longLine), -1, underlined.handle, &farAway, noClip.handle, brush.brush()),
+        Ok);
     EXPECT_EQ(canvas.ink().count, 0);
 }
 
@@ -574,9 +573,9 @@ TEST_F(TextRoutines, DrawingTheSameTextTwiceGivesTheSamePixels)
     Ink second;
     for (Ink* ink : {&first, &second}) {
         Canvas canvas(115, 100);
-        ASSERT_EQ(GdipDrawString(canvas.graphics(), wide(u"你好，世界 Hello"), -1, font.handle, &layout,
-                                 format.handle, brush.brush()),
-                  Ok);
+        ASSERT_EQ(GdipDrawString(canvas.graphics(), wide(u"你好，世界 Hello"), -1, font.handle, &layout, format.handle,
+                      brush.brush()),
+            Ok);
         *ink = canvas.ink();
     }
     EXPECT_GT(first.count, 0);
@@ -605,4 +604,4 @@ TEST_F(TextRoutines, AProcessMayExitWithFontsStillAlive)
     EXPECT_EXIT(drawAndExitWithoutCleaningUp(), ::testing::ExitedWithCode(0), "");
 }
 
-}  // namespace
+} // namespace

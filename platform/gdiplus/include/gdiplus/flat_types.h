@@ -143,8 +143,8 @@ typedef void (*NotificationUnhookProc)(ULONG_PTR token);
 typedef BOOL (*GetThumbnailImageAbort)(void* callbackData);
 typedef BOOL (*DrawImageAbort)(void* callbackData);
 /* Answering FALSE stops the enumeration. */
-typedef BOOL (*EnumerateMetafileProc)(EmfPlusRecordType recordType, UINT flags, UINT dataSize, const BYTE* data,
-                                      void* callbackData);
+typedef BOOL (*EnumerateMetafileProc)(
+    EmfPlusRecordType recordType, UINT flags, UINT dataSize, const BYTE* data, void* callbackData);
 
 /* Start-up records. GdiplusVersion 1 is the version this engine provides. */
 typedef struct GdiplusStartupInput {

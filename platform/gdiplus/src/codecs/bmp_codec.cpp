@@ -145,9 +145,8 @@ GpStatus readLayout(const ByteReader& file, BmpLayout& layout)
                 layout.greenMask = 0x00FF00;
                 layout.blueMask = 0x0000FF;
             }
-        } else if ((layout.compression == CompressionBitFields ||
-                    layout.compression == CompressionAlphaBitFields) &&
-                   layout.bitCount != 24) {
+        } else if ((layout.compression == CompressionBitFields || layout.compression == CompressionAlphaBitFields) &&
+            layout.bitCount != 24) {
             // Version 2 and later headers hold the masks; a plain info header
             // is followed by them.
             const bool inHeader = *headerBytes >= 52;
@@ -168,7 +167,8 @@ GpStatus readLayout(const ByteReader& file, BmpLayout& layout)
     }
 
     const auto rowBytes = paddedStride(static_cast<std::uint64_t>(layout.width), layout.bitCount);
-    const auto pixelBytes = rowBytes ? checkedMultiply(*rowBytes, static_cast<std::uint64_t>(layout.rows)) : std::nullopt;
+    const auto pixelBytes =
+        rowBytes ? checkedMultiply(*rowBytes, static_cast<std::uint64_t>(layout.rows)) : std::nullopt;
     if (!pixelBytes || !file.fits(layout.pixelOffset, *pixelBytes))
         return Undecodable;
     layout.rowBytes = *rowBytes;
@@ -259,7 +259,7 @@ void put32(std::uint8_t* at, std::uint32_t value)
     put16(at + 2, value >> 16);
 }
 
-}  // namespace
+} // namespace
 
 GpStatus decodeBmp(std::span<const std::uint8_t> bytes, std::unique_ptr<Bitmap>& result)
 {
@@ -294,7 +294,7 @@ GpStatus decodeBmp(std::span<const std::uint8_t> bytes, std::unique_ptr<Bitmap>&
         }
     }
     result = std::make_unique<Bitmap>(std::move(surface), image_format::BMP, resolutionOf(layout.pixelsPerMetreX),
-                                      resolutionOf(layout.pixelsPerMetreY));
+        resolutionOf(layout.pixelsPerMetreY));
     return Ok;
 }
 
@@ -319,7 +319,7 @@ GpStatus encodeBmp(Bitmap& bitmap, ByteSink& sink)
     std::uint8_t* info = header + FileHeaderBytes;
     put32(info + 0, InfoHeaderBytes);
     put32(info + 4, static_cast<std::uint32_t>(width));
-    put32(info + 8, static_cast<std::uint32_t>(height));  // positive: rows bottom-up
+    put32(info + 8, static_cast<std::uint32_t>(height)); // positive: rows bottom-up
     put16(info + 12, 1);
     put16(info + 14, bitCount);
     put32(info + 16, CompressionRgb);
@@ -352,4 +352,4 @@ GpStatus encodeBmp(Bitmap& bitmap, ByteSink& sink)
     return Ok;
 }
 
-}  // namespace engine
+} // namespace engine

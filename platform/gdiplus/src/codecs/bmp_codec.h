@@ -24,4 +24,4 @@ GpStatus decodeBmp(std::span<const std::uint8_t> file, std::unique_ptr<Bitmap>& 
 // bitmap whose file would exceed 4 GiB.
 GpStatus encodeBmp(Bitmap& bitmap, ByteSink& sink);
 
-}  // namespace engine
+} // namespace engine

@@ -11,7 +11,7 @@ namespace engine {
 // against the file's end: a field that does not fit reads as nothing.
 class ByteReader {
 public:
-    explicit ByteReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+    explicit ByteReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) { }
 
     std::optional<std::uint16_t> u16(std::size_t offset) const
     {
@@ -25,8 +25,7 @@ public:
         if (!fits(offset, 4))
             return std::nullopt;
         return static_cast<std::uint32_t>(bytes_[offset]) | static_cast<std::uint32_t>(bytes_[offset + 1]) << 8 |
-               static_cast<std::uint32_t>(bytes_[offset + 2]) << 16 |
-               static_cast<std::uint32_t>(bytes_[offset + 3]) << 24;
+            static_cast<std::uint32_t>(bytes_[offset + 2]) << 16 | static_cast<std::uint32_t>(bytes_[offset + 3]) << 24;
     }
 
     std::optional<std::int32_t> i32(std::size_t offset) const
@@ -49,4 +48,4 @@ private:
     std::span<const std::uint8_t> bytes_;
 };
 
-}  // namespace engine
+} // namespace engine

@@ -16,4 +16,4 @@ public:
     virtual GpStatus write(const void* data, std::size_t bytes) = 0;
 };
 
-}  // namespace engine
+} // namespace engine

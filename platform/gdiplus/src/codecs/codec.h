@@ -39,13 +39,13 @@ struct Codec {
     DWORD flags;
     DWORD signatureCount;
     DWORD signatureSize;
-    const std::uint8_t* signaturePatterns;  // signatureCount × signatureSize bytes
-    const std::uint8_t* signatureMasks;     // the same size
-    DecodeFunction decode;  // null while this format's decoder is not written
-    EncodeFunction encode;  // null for decode-only codecs and while the encoder is not written
+    const std::uint8_t* signaturePatterns; // signatureCount × signatureSize bytes
+    const std::uint8_t* signatureMasks;    // the same size
+    DecodeFunction decode;                 // null while this format's decoder is not written
+    EncodeFunction encode;                 // null for decode-only codecs and while the encoder is not written
 
     // Whether `file` starts with one of the signatures.
     bool recognizes(std::span<const std::uint8_t> file) const;
 };
 
-}  // namespace engine
+} // namespace engine

@@ -15,7 +15,7 @@ std::size_t textBytes(const char16_t* text)
 std::size_t textBytesOf(const Codec& codec)
 {
     return textBytes(codec.codecName) + textBytes(codec.formatDescription) + textBytes(codec.filenameExtension) +
-           textBytes(codec.mimeType);
+        textBytes(codec.mimeType);
 }
 
 std::size_t signatureBytesOf(const Codec& codec)
@@ -41,7 +41,7 @@ const BYTE* placeBytes(std::uint8_t*& cursor, const std::uint8_t* bytes, std::si
     return placed;
 }
 
-}  // namespace
+} // namespace
 
 std::size_t codecListBytes(std::span<const Codec* const> codecs)
 {
@@ -67,7 +67,7 @@ void writeCodecList(std::span<const Codec* const> codecs, ImageCodecInfo* buffer
         record.Clsid = codec.clsid;
         record.FormatID = codec.formatId;
         record.CodecName = placeText(texts, codec.codecName);
-        record.DllName = nullptr;  // built into the engine
+        record.DllName = nullptr; // built into the engine
         record.FormatDescription = placeText(texts, codec.formatDescription);
         record.FilenameExtension = placeText(texts, codec.filenameExtension);
         record.MimeType = placeText(texts, codec.mimeType);
@@ -81,4 +81,4 @@ void writeCodecList(std::span<const Codec* const> codecs, ImageCodecInfo* buffer
     }
 }
 
-}  // namespace engine
+} // namespace engine

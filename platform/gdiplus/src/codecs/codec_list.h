@@ -16,4 +16,4 @@ std::size_t codecListBytes(std::span<const Codec* const> codecs);
 // is aligned for ImageCodecInfo.
 void writeCodecList(std::span<const Codec* const> codecs, ImageCodecInfo* buffer);
 
-}  // namespace engine
+} // namespace engine

@@ -87,7 +87,7 @@ GpStatus loadFromFile(const WCHAR* filename, GpImage** image)
     return engine::handOut(std::move(bitmap), image);
 }
 
-}  // namespace
+} // namespace
 
 GpStatus GdipGetImageEncodersSize(UINT* numEncoders, UINT* size)
 {
@@ -115,8 +115,8 @@ GpStatus GdipGetImageEncoders(UINT numEncoders, UINT size, ImageCodecInfo* encod
     });
 }
 
-GpStatus GdipSaveImageToStream(GpImage* image, IStream* stream, const CLSID* clsidEncoder,
-                               const EncoderParameters* encoderParams)
+GpStatus GdipSaveImageToStream(
+    GpImage* image, IStream* stream, const CLSID* clsidEncoder, const EncoderParameters* encoderParams)
 {
     // The built-in encoders written so far take no parameters; any given are
     // ignored, as for an encoder that lists none.
@@ -134,8 +134,8 @@ GpStatus GdipSaveImageToStream(GpImage* image, IStream* stream, const CLSID* cls
     });
 }
 
-GpStatus GdipSaveImageToFile(GpImage* image, const WCHAR* filename, const CLSID* clsidEncoder,
-                             const EncoderParameters* encoderParams)
+GpStatus GdipSaveImageToFile(
+    GpImage* image, const WCHAR* filename, const CLSID* clsidEncoder, const EncoderParameters* encoderParams)
 {
     (void)encoderParams;
     return guarded([&]() -> GpStatus {

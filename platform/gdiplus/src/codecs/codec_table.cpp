@@ -64,25 +64,25 @@ constexpr std::uint8_t icoPattern[] = {0x00, 0x00, 0x01, 0x00};
 constexpr std::uint8_t icoMask[] = {0xFF, 0xFF, 0xFF, 0xFF};
 
 const Codec codecs[] = {
-    {codecClassId(0x557CF400), image_format::BMP, u"Built-in BMP Codec", u"BMP", u"*.BMP;*.DIB;*.RLE",
-     u"image/bmp", BothWays, 1, 2, bmpPattern, bmpMask, decodeBmp, encodeBmp},
+    {codecClassId(0x557CF400), image_format::BMP, u"Built-in BMP Codec", u"BMP", u"*.BMP;*.DIB;*.RLE", u"image/bmp",
+        BothWays, 1, 2, bmpPattern, bmpMask, decodeBmp, encodeBmp},
     {codecClassId(0x557CF401), image_format::JPEG, u"Built-in JPEG Codec", u"JPEG", u"*.JPG;*.JPEG;*.JPE;*.JFIF",
-     u"image/jpeg", BothWays, 1, 2, jpegPattern, jpegMask, decodeJpeg, nullptr},
-    {codecClassId(0x557CF402), image_format::GIF, u"Built-in GIF Codec", u"GIF", u"*.GIF", u"image/gif", BothWays,
-     2, 6, gifPattern, gifMask, nullptr, nullptr},
-    {codecClassId(0x557CF403), image_format::EMF, u"Built-in EMF Codec", u"EMF", u"*.EMF", u"image/x-emf",
-     DecodeOnly, 1, 44, emfPattern.data(), emfMask.data(), nullptr, nullptr},
-    {codecClassId(0x557CF404), image_format::WMF, u"Built-in WMF Codec", u"WMF", u"*.WMF", u"image/x-wmf",
-     DecodeOnly, 1, 4, wmfPattern, wmfMask, nullptr, nullptr},
+        u"image/jpeg", BothWays, 1, 2, jpegPattern, jpegMask, decodeJpeg, nullptr},
+    {codecClassId(0x557CF402), image_format::GIF, u"Built-in GIF Codec", u"GIF", u"*.GIF", u"image/gif", BothWays, 2, 6,
+        gifPattern, gifMask, nullptr, nullptr},
+    {codecClassId(0x557CF403), image_format::EMF, u"Built-in EMF Codec", u"EMF", u"*.EMF", u"image/x-emf", DecodeOnly,
+        1, 44, emfPattern.data(), emfMask.data(), nullptr, nullptr},
+    {codecClassId(0x557CF404), image_format::WMF, u"Built-in WMF Codec", u"WMF", u"*.WMF", u"image/x-wmf", DecodeOnly,
+        1, 4, wmfPattern, wmfMask, nullptr, nullptr},
     {codecClassId(0x557CF405), image_format::TIFF, u"Built-in TIFF Codec", u"TIFF", u"*.TIF;*.TIFF", u"image/tiff",
-     BothWays, 2, 4, tiffPattern, tiffMask, nullptr, nullptr},
-    {codecClassId(0x557CF406), image_format::PNG, u"Built-in PNG Codec", u"PNG", u"*.PNG", u"image/png", BothWays,
-     1, 8, pngPattern, pngMask, decodePng, encodePng},
-    {codecClassId(0x557CF407), image_format::Icon, u"Built-in ICO Codec", u"ICO", u"*.ICO", u"image/x-icon",
-     DecodeOnly, 1, 4, icoPattern, icoMask, nullptr, nullptr},
+        BothWays, 2, 4, tiffPattern, tiffMask, nullptr, nullptr},
+    {codecClassId(0x557CF406), image_format::PNG, u"Built-in PNG Codec", u"PNG", u"*.PNG", u"image/png", BothWays, 1, 8,
+        pngPattern, pngMask, decodePng, encodePng},
+    {codecClassId(0x557CF407), image_format::Icon, u"Built-in ICO Codec", u"ICO", u"*.ICO", u"image/x-icon", DecodeOnly,
+        1, 4, icoPattern, icoMask, nullptr, nullptr},
 };
 
-}  // namespace
+} // namespace
 
 std::span<const Codec> builtinCodecs()
 {
@@ -117,4 +117,4 @@ const Codec* findDecoder(std::span<const std::uint8_t> file)
     return nullptr;
 }
 
-}  // namespace engine
+} // namespace engine

@@ -20,4 +20,4 @@ const Codec* findEncoder(const CLSID& clsid);
 // The decoder whose signature `file` carries, or null.
 const Codec* findDecoder(std::span<const std::uint8_t> file);
 
-}  // namespace engine
+} // namespace engine

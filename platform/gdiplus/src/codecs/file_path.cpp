@@ -15,9 +15,9 @@ GpStatus pathFromWide(const WCHAR* name, std::string& path)
     if (WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, name, -1, converted.data(), bytes, nullptr, nullptr) !=
         bytes)
         return InvalidParameter;
-    converted.pop_back();  // the NUL the conversion included
+    converted.pop_back(); // the NUL the conversion included
     path = std::move(converted);
     return Ok;
 }
 
-}  // namespace engine
+} // namespace engine

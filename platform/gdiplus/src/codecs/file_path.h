@@ -10,4 +10,4 @@ namespace engine {
 // for a null name or one that is not valid UTF-16 (no path could match it).
 GpStatus pathFromWide(const WCHAR* name, std::string& path);
 
-}  // namespace engine
+} // namespace engine

@@ -27,7 +27,7 @@ GpStatus statusOfOpenError(int error)
     }
 }
 
-}  // namespace
+} // namespace
 
 GpStatus FileSink::open(const std::string& path, std::unique_ptr<FileSink>& result)
 {
@@ -90,4 +90,4 @@ GpStatus FileSink::finish()
     return closed == 0 ? Ok : Win32Error;
 }
 
-}  // namespace engine
+} // namespace engine

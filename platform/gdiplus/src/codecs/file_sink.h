@@ -27,7 +27,7 @@ public:
     GpStatus finish();
 
 private:
-    explicit FileSink(int descriptor) : descriptor_(descriptor) {}
+    explicit FileSink(int descriptor) : descriptor_(descriptor) { }
     GpStatus flush();
     GpStatus writeAll(const std::uint8_t* data, std::size_t bytes);
 
@@ -35,4 +35,4 @@ private:
     std::vector<std::uint8_t> buffer_;
 };
 
-}  // namespace engine
+} // namespace engine

@@ -29,7 +29,9 @@ struct ErrorManager {
 }
 
 // Warnings (a corrupt but readable stream) are not errors; stay silent.
-void ignoreMessage(j_common_ptr, int) {}
+void ignoreMessage(j_common_ptr, int)
+{
+}
 
 struct Decompressor {
     jpeg_decompress_struct info{};
@@ -74,16 +76,16 @@ float resolutionOf(const jpeg_decompress_struct& info, UINT16 density)
     if (density == 0)
         return Bitmap::DefaultResolution;
     switch (info.density_unit) {
-    case 1:  // dots per inch
+    case 1: // dots per inch
         return density;
-    case 2:  // dots per centimetre
+    case 2: // dots per centimetre
         return density * 2.54f;
-    default:  // an aspect ratio only
+    default: // an aspect ratio only
         return Bitmap::DefaultResolution;
     }
 }
 
-}  // namespace
+} // namespace
 
 GpStatus decodeJpeg(std::span<const std::uint8_t> file, std::unique_ptr<Bitmap>& result)
 {
@@ -97,16 +99,14 @@ GpStatus decodeJpeg(std::span<const std::uint8_t> file, std::unique_ptr<Bitmap>&
 
     std::shared_ptr<PixelSurface> surface;
     const GpStatus status = PixelSurface::allocate(static_cast<int>(jpeg.info.image_width),
-                                                   static_cast<int>(jpeg.info.image_height),
-                                                   pixelFormat(PixelFormat24bppRGB), surface);
+        static_cast<int>(jpeg.info.image_height), pixelFormat(PixelFormat24bppRGB), surface);
     if (status != Ok)
         return status;
     if (!readRows(jpeg, surface->writableRow(0), surface->stride()))
         return Undecodable;
     result = std::make_unique<Bitmap>(std::move(surface), image_format::JPEG,
-                                      resolutionOf(jpeg.info, jpeg.info.X_density),
-                                      resolutionOf(jpeg.info, jpeg.info.Y_density));
+        resolutionOf(jpeg.info, jpeg.info.X_density), resolutionOf(jpeg.info, jpeg.info.Y_density));
     return Ok;
 }
 
-}  // namespace engine
+} // namespace engine

@@ -10,4 +10,4 @@ namespace engine {
 // interface's status for data it cannot make an image from.
 GpStatus decodeJpeg(std::span<const std::uint8_t> file, std::unique_ptr<Bitmap>& result);
 
-}  // namespace engine
+} // namespace engine

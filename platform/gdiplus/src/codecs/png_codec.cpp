@@ -19,10 +19,7 @@ constexpr GpStatus Undecodable = OutOfMemory;
 // Frees what the simplified reader or writer holds, on every path.
 struct PngImage {
     png_image image{};
-    PngImage()
-    {
-        image.version = PNG_IMAGE_VERSION;
-    }
+    PngImage() { image.version = PNG_IMAGE_VERSION; }
     ~PngImage() { png_image_free(&image); }
     PngImage(const PngImage&) = delete;
     PngImage& operator=(const PngImage&) = delete;
@@ -50,7 +47,7 @@ struct MemoryFile {
     }
 };
 
-}  // namespace
+} // namespace
 
 GpStatus decodePng(std::span<const std::uint8_t> file, std::unique_ptr<Bitmap>& result)
 {
@@ -64,16 +61,16 @@ GpStatus decodePng(std::span<const std::uint8_t> file, std::unique_ptr<Bitmap>& 
     const PixelFormatDescriptor& format = pixelFormat(alpha ? PixelFormat32bppARGB : PixelFormat24bppRGB);
 
     std::shared_ptr<PixelSurface> surface;
-    const GpStatus status = PixelSurface::allocate(static_cast<int>(png.image.width),
-                                                   static_cast<int>(png.image.height), format, surface);
+    const GpStatus status =
+        PixelSurface::allocate(static_cast<int>(png.image.width), static_cast<int>(png.image.height), format, surface);
     if (status != Ok)
         return status;
     // The stride is in components, which are bytes for 8-bit output.
-    if (!png_image_finish_read(&png.image, nullptr, surface->writableRow(0),
-                               static_cast<png_int_32>(surface->stride()), nullptr))
+    if (!png_image_finish_read(
+            &png.image, nullptr, surface->writableRow(0), static_cast<png_int_32>(surface->stride()), nullptr))
         return Undecodable;
-    result = std::make_unique<Bitmap>(std::move(surface), image_format::PNG, Bitmap::DefaultResolution,
-                                      Bitmap::DefaultResolution);
+    result = std::make_unique<Bitmap>(
+        std::move(surface), image_format::PNG, Bitmap::DefaultResolution, Bitmap::DefaultResolution);
     return Ok;
 }
 
@@ -115,4 +112,4 @@ GpStatus encodePng(Bitmap& bitmap, ByteSink& sink)
     return sink.write(memory.data, memory.size);
 }
 
-}  // namespace engine
+} // namespace engine

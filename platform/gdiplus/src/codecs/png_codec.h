@@ -14,4 +14,4 @@ GpStatus decodePng(std::span<const std::uint8_t> file, std::unique_ptr<Bitmap>& 
 // GenericError when the library fails to encode.
 GpStatus encodePng(Bitmap& bitmap, ByteSink& sink);
 
-}  // namespace engine
+} // namespace engine

@@ -21,4 +21,4 @@ GpStatus StreamSink::write(const void* data, std::size_t bytes)
     return Ok;
 }
 
-}  // namespace engine
+} // namespace engine

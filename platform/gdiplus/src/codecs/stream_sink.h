@@ -8,7 +8,7 @@ namespace engine {
 // position after the last byte written. The stream is borrowed.
 class StreamSink final : public ByteSink {
 public:
-    explicit StreamSink(IStream* stream) : stream_(stream) {}
+    explicit StreamSink(IStream* stream) : stream_(stream) { }
 
     // Win32Error when the stream refuses or writes short.
     GpStatus write(const void* data, std::size_t bytes) override;
@@ -17,4 +17,4 @@ private:
     IStream* stream_;
 };
 
-}  // namespace engine
+} // namespace engine

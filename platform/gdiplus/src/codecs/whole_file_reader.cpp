@@ -23,7 +23,7 @@ struct Descriptor {
     }
 };
 
-}  // namespace
+} // namespace
 
 GpStatus readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes)
 {
@@ -40,7 +40,7 @@ GpStatus readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes
             return Win32Error;
         }
     }
-    struct stat status {};
+    struct stat status { };
     if (::fstat(file.value, &status) != 0 || !S_ISREG(status.st_mode))
         return Win32Error;
     if (static_cast<std::uint64_t>(status.st_size) > MaximumBlockBytes)
@@ -98,4 +98,4 @@ GpStatus readWholeStream(IStream* stream, std::vector<std::uint8_t>& bytes)
     return Ok;
 }
 
-}  // namespace engine
+} // namespace engine

@@ -21,4 +21,4 @@ GpStatus readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes
 // Win32Error when the stream fails.
 GpStatus readWholeStream(IStream* stream, std::vector<std::uint8_t>& bytes);
 
-}  // namespace engine
+} // namespace engine

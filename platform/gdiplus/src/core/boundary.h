@@ -14,8 +14,7 @@
 namespace engine {
 
 // Runs `body` (returning a GpStatus) as one boundary call.
-template <typename Body>
-GpStatus guarded(Body&& body)
+template <typename Body> GpStatus guarded(Body&& body)
 {
     EngineState& state = EngineState::instance();
     std::lock_guard lock(state.mutex());
@@ -32,8 +31,7 @@ GpStatus guarded(Body&& body)
 
 // The live object of type T behind a handle argument, or null for a null,
 // stale, foreign or wrong-kind handle. Only valid inside `guarded`.
-template <typename T>
-T* lookup(const void* handle)
+template <typename T> T* lookup(const void* handle)
 {
     if (!handle)
         return nullptr;
@@ -41,8 +39,7 @@ T* lookup(const void* handle)
 }
 
 // Registers `object` and writes its handle to `out`.
-template <typename Handle, typename T>
-GpStatus handOut(std::unique_ptr<T> object, Handle** out)
+template <typename Handle, typename T> GpStatus handOut(std::unique_ptr<T> object, Handle** out)
 {
     Object* handle = EngineState::instance().registry().adopt(std::move(object));
     *out = reinterpret_cast<Handle*>(handle);
@@ -50,8 +47,7 @@ GpStatus handOut(std::unique_ptr<T> object, Handle** out)
 }
 
 // Destroys the object of type T behind `handle`.
-template <typename T>
-GpStatus destroy(const void* handle)
+template <typename T> GpStatus destroy(const void* handle)
 {
     if (!lookup<T>(handle))
         return InvalidParameter;
@@ -59,4 +55,4 @@ GpStatus destroy(const void* handle)
     return Ok;
 }
 
-}  // namespace engine
+} // namespace engine

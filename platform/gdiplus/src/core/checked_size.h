@@ -42,4 +42,4 @@ inline std::optional<std::uint64_t> paddedStride(std::uint64_t width, std::uint6
     return *rounded / 32 * 4;
 }
 
-}  // namespace engine
+} // namespace engine

@@ -21,4 +21,4 @@ void EngineState::stop(ULONG_PTR token)
         registry_.clear();
 }
 
-}  // namespace engine
+} // namespace engine

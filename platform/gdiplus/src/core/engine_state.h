@@ -39,4 +39,4 @@ private:
     Registry registry_;
 };
 
-}  // namespace engine
+} // namespace engine

@@ -8,8 +8,7 @@
 
 namespace {
 
-template <typename Result>
-Result notImplemented()
+template <typename Result> Result notImplemented()
 {
     if constexpr (std::is_same_v<Result, GpStatus>)
         return NotImplemented;
@@ -17,11 +16,14 @@ Result notImplemented()
         return Result{};
 }
 
-}  // namespace
+} // namespace
 
 #pragma GCC diagnostic ignored "-Wunused-parameter"
 
-#define QUILLORY_ROUTINE(name, result, parameters) \
-    extern "C" __attribute__((weak)) result name parameters { return notImplemented<result>(); }
+#define QUILLORY_ROUTINE(name, result, parameters)                                                                     \
+    extern "C" __attribute__((weak)) result name parameters                                                            \
+    {                                                                                                                  \
+        return notImplemented<result>();                                                                               \
+    }
 #include <gdiplus/flat_routines.def>
 #undef QUILLORY_ROUTINE

@@ -25,7 +25,7 @@ enum class Kind {
 // from the moment they are handed out until their delete routine runs.
 class Object {
 public:
-    explicit Object(Kind kind) : kind_(kind) {}
+    explicit Object(Kind kind) : kind_(kind) { }
     virtual ~Object() = default;
     Object(const Object&) = delete;
     Object& operator=(const Object&) = delete;
@@ -36,4 +36,4 @@ private:
     Kind kind_;
 };
 
-}  // namespace engine
+} // namespace engine

@@ -14,4 +14,4 @@ bool Registry::release(const void* handle)
     return objects_.erase(handle) != 0;
 }
 
-}  // namespace engine
+} // namespace engine

@@ -17,8 +17,7 @@ public:
     Object* adopt(std::unique_ptr<Object> object);
 
     // The live object of type T (or derived from it) behind `handle`, or null.
-    template <typename T>
-    T* find(const void* handle) const
+    template <typename T> T* find(const void* handle) const
     {
         static_assert(std::is_base_of_v<Object, T>);
         auto found = objects_.find(handle);
@@ -39,4 +38,4 @@ private:
     std::unordered_map<const void*, std::unique_ptr<Object>> objects_;
 };
 
-}  // namespace engine
+} // namespace engine

@@ -15,9 +15,11 @@ GpStatus notificationHook(ULONG_PTR* token)
     return Ok;
 }
 
-void notificationUnhook(ULONG_PTR) {}
+void notificationUnhook(ULONG_PTR)
+{
+}
 
-}  // namespace
+} // namespace
 
 GpStatus GdiplusStartup(ULONG_PTR* token, const GdiplusStartupInput* input, GdiplusStartupOutput* output)
 {

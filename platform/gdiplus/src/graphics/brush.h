@@ -9,12 +9,12 @@ namespace engine {
 // A brush. The raster area owns this file and adds the other brush kinds.
 class Brush : public Object {
 public:
-    Brush() : Object(Kind::Brush) {}
+    Brush() : Object(Kind::Brush) { }
 };
 
 class SolidBrush : public Brush {
 public:
-    explicit SolidBrush(ARGB color) : color_(color) {}
+    explicit SolidBrush(ARGB color) : color_(color) { }
     ARGB color() const { return color_; }
     void setColor(ARGB color) { color_ = color; }
 
@@ -22,4 +22,4 @@ private:
     ARGB color_;
 };
 
-}  // namespace engine
+} // namespace engine

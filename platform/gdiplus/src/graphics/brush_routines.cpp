@@ -62,7 +62,7 @@ GpStatus GdipGetBrushType(GpBrush* brush, GpBrushType* type)
             return InvalidParameter;
         if (!dynamic_cast<SolidBrush*>(found))
             return NotImplemented;
-        *type = 0;  // BrushTypeSolidColor
+        *type = 0; // BrushTypeSolidColor
         return Ok;
     });
 }

@@ -7,7 +7,6 @@
 #include <cstring>
 #include <type_traits>
 
-
 namespace engine {
 
 namespace {
@@ -26,8 +25,8 @@ template <AlphaModel Model>
             return (color & 0x00FFFFFFu) | (alpha << 24);
         if (destinationAlpha == 255) {
             return makeArgb(255, divide255(redOf(color) * alpha + redOf(destination) * inverse),
-                            divide255(greenOf(color) * alpha + greenOf(destination) * inverse),
-                            divide255(blueOf(color) * alpha + blueOf(destination) * inverse));
+                divide255(greenOf(color) * alpha + greenOf(destination) * inverse),
+                divide255(blueOf(color) * alpha + blueOf(destination) * inverse));
         }
         // Both translucent: result alpha and colour in units of 1/255², the
         // colour divided by the result alpha once, rounded.
@@ -37,16 +36,16 @@ template <AlphaModel Model>
             return (source * alpha * 255 + below * weight + total / 2) / total;
         };
         return makeArgb(divide255(total), channel(redOf(color), redOf(destination)),
-                        channel(greenOf(color), greenOf(destination)), channel(blueOf(color), blueOf(destination)));
+            channel(greenOf(color), greenOf(destination)), channel(blueOf(color), blueOf(destination)));
     } else if constexpr (Model == AlphaModel::Premultiplied) {
         return makeArgb(alpha + divide255(alphaOf(destination) * inverse),
-                        divide255(redOf(color) * alpha) + divide255(redOf(destination) * inverse),
-                        divide255(greenOf(color) * alpha) + divide255(greenOf(destination) * inverse),
-                        divide255(blueOf(color) * alpha) + divide255(blueOf(destination) * inverse));
+            divide255(redOf(color) * alpha) + divide255(redOf(destination) * inverse),
+            divide255(greenOf(color) * alpha) + divide255(greenOf(destination) * inverse),
+            divide255(blueOf(color) * alpha) + divide255(blueOf(destination) * inverse));
     } else {
         return makeArgb(255, divide255(redOf(color) * alpha + redOf(destination) * inverse),
-                        divide255(greenOf(color) * alpha + greenOf(destination) * inverse),
-                        divide255(blueOf(color) * alpha + blueOf(destination) * inverse));
+            divide255(greenOf(color) * alpha + greenOf(destination) * inverse),
+            divide255(blueOf(color) * alpha + blueOf(destination) * inverse));
     }
 }
 
@@ -70,23 +69,21 @@ template <AlphaModel Model>
             return std::min(value, 255u);
         };
         return makeArgb(divide255(total), channel(redOf(source), redOf(destination)),
-                        channel(greenOf(source), greenOf(destination)),
-                        channel(blueOf(source), blueOf(destination)));
+            channel(greenOf(source), greenOf(destination)), channel(blueOf(source), blueOf(destination)));
     } else if constexpr (Model == AlphaModel::Premultiplied) {
         return makeArgb(alpha + divide255(alphaOf(destination) * inverse),
-                        std::min(255u, redOf(source) + divide255(redOf(destination) * inverse)),
-                        std::min(255u, greenOf(source) + divide255(greenOf(destination) * inverse)),
-                        std::min(255u, blueOf(source) + divide255(blueOf(destination) * inverse)));
+            std::min(255u, redOf(source) + divide255(redOf(destination) * inverse)),
+            std::min(255u, greenOf(source) + divide255(greenOf(destination) * inverse)),
+            std::min(255u, blueOf(source) + divide255(blueOf(destination) * inverse)));
     } else {
         return makeArgb(255, std::min(255u, redOf(source) + divide255(redOf(destination) * inverse)),
-                        std::min(255u, greenOf(source) + divide255(greenOf(destination) * inverse)),
-                        std::min(255u, blueOf(source) + divide255(blueOf(destination) * inverse)));
+            std::min(255u, greenOf(source) + divide255(greenOf(destination) * inverse)),
+            std::min(255u, blueOf(source) + divide255(blueOf(destination) * inverse)));
     }
 }
 
 // Calls `body` with the canvas's model as a compile-time constant.
-template <typename Body>
-inline void withModel(AlphaModel model, Body&& body)
+template <typename Body> inline void withModel(AlphaModel model, Body&& body)
 {
     switch (model) {
     case AlphaModel::Straight:
@@ -101,7 +98,7 @@ inline void withModel(AlphaModel model, Body&& body)
     }
 }
 
-}  // namespace
+} // namespace
 
 std::uint32_t blendStraight(AlphaModel model, std::uint32_t destination, ARGB color, std::uint32_t alpha)
 {
@@ -175,8 +172,8 @@ void blendMask(const Canvas& canvas, const CoverageMask& mask, int x, int y, ARG
     });
 }
 
-void blendPremultipliedPixels(const Canvas& canvas, const std::uint32_t* source, std::ptrdiff_t sourceStride,
-                              const DeviceBox& box)
+void blendPremultipliedPixels(
+    const Canvas& canvas, const std::uint32_t* source, std::ptrdiff_t sourceStride, const DeviceBox& box)
 {
     withModel(canvas.model, [&](auto model) {
         for (int row = box.top; row < box.bottom; ++row) {
@@ -189,4 +186,4 @@ void blendPremultipliedPixels(const Canvas& canvas, const std::uint32_t* source,
     });
 }
 
-}  // namespace engine
+} // namespace engine

@@ -32,7 +32,7 @@ void blendMask(const Canvas& canvas, const CoverageMask& mask, int x, int y, ARG
 
 // Puts premultiplied source pixels over `box`: source row r and column c land
 // on canvas pixel (box.left + c, box.top + r). `sourceStride` is in pixels.
-void blendPremultipliedPixels(const Canvas& canvas, const std::uint32_t* source, std::ptrdiff_t sourceStride,
-                              const DeviceBox& box);
+void blendPremultipliedPixels(
+    const Canvas& canvas, const std::uint32_t* source, std::ptrdiff_t sourceStride, const DeviceBox& box);
 
-}  // namespace engine
+} // namespace engine

@@ -21,4 +21,4 @@ struct DeviceBox {
     int bottom = 0;
 };
 
-}  // namespace engine
+} // namespace engine

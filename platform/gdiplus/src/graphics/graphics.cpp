@@ -15,8 +15,8 @@ namespace {
 
 DeviceBox intersect(const DeviceBox& a, const DeviceBox& b)
 {
-    DeviceBox box{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                  std::min(a.bottom, b.bottom)};
+    DeviceBox box{
+        std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
     if (box.left >= box.right || box.top >= box.bottom)
         return DeviceBox{};
     return box;
@@ -39,23 +39,26 @@ int firstCentreAtOrAfter(double edge)
 float unitScale(GpUnit unit, float dpi)
 {
     switch (unit) {
-    case 3:  // point
+    case 3: // point
         return dpi / 72.0f;
-    case 4:  // inch
+    case 4: // inch
         return dpi;
-    case 5:  // document
+    case 5: // document
         return dpi / 300.0f;
-    case 6:  // millimetre
+    case 6: // millimetre
         return dpi / 25.4f;
-    default:  // world, display and pixel are device pixels on a bitmap
+    default: // world, display and pixel are device pixels on a bitmap
         return 1.0f;
     }
 }
 
-}  // namespace
+} // namespace
 
 Graphics::Graphics(std::shared_ptr<PixelSurface> target, float dpiX, float dpiY)
-    : Object(Kind::Graphics), target_(std::move(target)), dpiX_(dpiX), dpiY_(dpiY)
+    : Object(Kind::Graphics),
+      target_(std::move(target)),
+      dpiX_(dpiX),
+      dpiY_(dpiY)
 {
 }
 
@@ -83,8 +86,8 @@ Graphics::Affine Graphics::worldToDevice() const
 {
     const float scaleX = unitScale(pageUnit_, dpiX_) * pageScale_;
     const float scaleY = unitScale(pageUnit_, dpiY_) * pageScale_;
-    return Affine{world_.m11 * scaleX, world_.m12 * scaleY, world_.m21 * scaleX,
-                  world_.m22 * scaleY, world_.dx * scaleX,  world_.dy * scaleY};
+    return Affine{world_.m11 * scaleX, world_.m12 * scaleY, world_.m21 * scaleX, world_.m22 * scaleY,
+        world_.dx * scaleX, world_.dy * scaleY};
 }
 
 bool Graphics::mapsAxisAligned() const
@@ -108,8 +111,7 @@ DeviceBox Graphics::coveredBox(REAL x, REAL y, REAL width, REAL height) const
     if (std::isnan(left) || std::isnan(right) || std::isnan(top) || std::isnan(bottom))
         return DeviceBox{};
     const DeviceBox covered{firstCentreAtOrAfter(std::min(left, right)), firstCentreAtOrAfter(std::min(top, bottom)),
-                            firstCentreAtOrAfter(std::max(left, right)),
-                            firstCentreAtOrAfter(std::max(top, bottom))};
+        firstCentreAtOrAfter(std::max(left, right)), firstCentreAtOrAfter(std::max(top, bottom))};
     return intersect(covered, bounds());
 }
 
@@ -141,7 +143,7 @@ GpStatus Graphics::drawImage(Image& image, const GpRectF& destination, const GpR
     if (sourceUnit < 0 || sourceUnit > 6)
         return InvalidParameter;
     for (REAL value : {destination.X, destination.Y, destination.Width, destination.Height, source.X, source.Y,
-                       source.Width, source.Height}) {
+             source.Width, source.Height}) {
         if (std::isnan(value))
             return InvalidParameter;
     }
@@ -160,16 +162,13 @@ GpStatus Graphics::drawImage(Image& image, const GpRectF& destination, const GpR
     mapping.destinationWidth = static_cast<double>(device.m11) * destination.Width;
     mapping.destinationHeight = static_cast<double>(device.m22) * destination.Height;
     mapping.source = source;
-    const DeviceBox box =
-        intersect(DeviceBox{firstCentreAtOrAfter(std::min(mapping.destinationLeft,
-                                                          mapping.destinationLeft + mapping.destinationWidth)),
-                            firstCentreAtOrAfter(std::min(mapping.destinationTop,
-                                                          mapping.destinationTop + mapping.destinationHeight)),
-                            firstCentreAtOrAfter(std::max(mapping.destinationLeft,
-                                                          mapping.destinationLeft + mapping.destinationWidth)),
-                            firstCentreAtOrAfter(std::max(mapping.destinationTop,
-                                                          mapping.destinationTop + mapping.destinationHeight))},
-                  bounds());
+    const DeviceBox box = intersect(
+        DeviceBox{
+            firstCentreAtOrAfter(std::min(mapping.destinationLeft, mapping.destinationLeft + mapping.destinationWidth)),
+            firstCentreAtOrAfter(std::min(mapping.destinationTop, mapping.destinationTop + mapping.destinationHeight)),
+            firstCentreAtOrAfter(std::max(mapping.destinationLeft, mapping.destinationLeft + mapping.destinationWidth)),
+            firstCentreAtOrAfter(std::max(mapping.destinationTop, mapping.destinationTop + mapping.destinationHeight))},
+        bounds());
     if (isEmpty(box))
         return Ok;
 
@@ -192,4 +191,4 @@ void Graphics::blendCoverage(const CoverageMask& mask, int x, int y, ARGB color,
     blendMask(target_->canvas(box), mask, x, y, color, box);
 }
 
-}  // namespace engine
+} // namespace engine

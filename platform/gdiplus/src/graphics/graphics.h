@@ -85,11 +85,11 @@ private:
     std::shared_ptr<PixelSurface> target_;
     float dpiX_;
     float dpiY_;
-    Affine world_;                    // the world transform; identity until transform routines exist
-    GpUnit pageUnit_ = 1;             // UnitDisplay: one pixel on a bitmap
+    Affine world_;        // the world transform; identity until transform routines exist
+    GpUnit pageUnit_ = 1; // UnitDisplay: one pixel on a bitmap
     REAL pageScale_ = 1.0f;
-    INT textRenderingHint_ = 0;       // SystemDefault
-    InterpolationMode interpolationMode_ = 3;  // Bilinear
+    INT textRenderingHint_ = 0;               // SystemDefault
+    InterpolationMode interpolationMode_ = 3; // Bilinear
 };
 
-}  // namespace engine
+} // namespace engine

@@ -19,8 +19,7 @@ namespace {
 // The shared body of the image-drawing routines that take a source
 // rectangle, an attributes pointer and an abort callback.
 GpStatus drawImageRectRect(GpGraphics* graphics, GpImage* image, const GpRectF& destination, const GpRectF& source,
-                           GpUnit sourceUnit, const void* imageAttributes, DrawImageAbort callback,
-                           void* callbackData)
+    GpUnit sourceUnit, const void* imageAttributes, DrawImageAbort callback, void* callbackData)
 {
     Graphics* context = lookup<Graphics>(graphics);
     Image* drawn = lookup<Image>(image);
@@ -33,7 +32,7 @@ GpStatus drawImageRectRect(GpGraphics* graphics, GpImage* image, const GpRectF& 
     return context->drawImage(*drawn, destination, source, sourceUnit);
 }
 
-}  // namespace
+} // namespace
 
 GpStatus GdipGetImageGraphicsContext(GpImage* image, GpGraphics** graphics)
 {
@@ -45,8 +44,8 @@ GpStatus GdipGetImageGraphicsContext(GpImage* image, GpGraphics** graphics)
         if (!bitmap)
             return NotImplemented;
         return engine::handOut(std::make_unique<Graphics>(bitmap->sharedSurface(), bitmap->horizontalResolution(),
-                                                          bitmap->verticalResolution()),
-                               graphics);
+                                   bitmap->verticalResolution()),
+            graphics);
     });
 }
 
@@ -139,35 +138,31 @@ GpStatus GdipFillRectangleI(GpGraphics* graphics, GpBrush* brush, INT x, INT y, 
         Brush* fill = lookup<Brush>(brush);
         if (!context || !fill)
             return InvalidParameter;
-        return context->fillRectangle(*fill, static_cast<REAL>(x), static_cast<REAL>(y), static_cast<REAL>(width),
-                                      static_cast<REAL>(height));
+        return context->fillRectangle(
+            *fill, static_cast<REAL>(x), static_cast<REAL>(y), static_cast<REAL>(width), static_cast<REAL>(height));
     });
 }
 
 GpStatus GdipDrawImageRectRect(GpGraphics* graphics, GpImage* image, REAL destinationX, REAL destinationY,
-                               REAL destinationWidth, REAL destinationHeight, REAL sourceX, REAL sourceY,
-                               REAL sourceWidth, REAL sourceHeight, GpUnit sourceUnit, const void* imageAttributes,
-                               DrawImageAbort callback, void* callbackData)
+    REAL destinationWidth, REAL destinationHeight, REAL sourceX, REAL sourceY, REAL sourceWidth, REAL sourceHeight,
+    GpUnit sourceUnit, const void* imageAttributes, DrawImageAbort callback, void* callbackData)
 {
     return guarded([&]() -> GpStatus {
         return drawImageRectRect(graphics, image,
-                                 GpRectF{destinationX, destinationY, destinationWidth, destinationHeight},
-                                 GpRectF{sourceX, sourceY, sourceWidth, sourceHeight}, sourceUnit, imageAttributes,
-                                 callback, callbackData);
+            GpRectF{destinationX, destinationY, destinationWidth, destinationHeight},
+            GpRectF{sourceX, sourceY, sourceWidth, sourceHeight}, sourceUnit, imageAttributes, callback, callbackData);
     });
 }
 
 GpStatus GdipDrawImageRectRectI(GpGraphics* graphics, GpImage* image, INT destinationX, INT destinationY,
-                                INT destinationWidth, INT destinationHeight, INT sourceX, INT sourceY,
-                                INT sourceWidth, INT sourceHeight, GpUnit sourceUnit, const void* imageAttributes,
-                                DrawImageAbort callback, void* callbackData)
+    INT destinationWidth, INT destinationHeight, INT sourceX, INT sourceY, INT sourceWidth, INT sourceHeight,
+    GpUnit sourceUnit, const void* imageAttributes, DrawImageAbort callback, void* callbackData)
 {
     auto real = [](INT value) { return static_cast<REAL>(value); };
     return guarded([&]() -> GpStatus {
-        return drawImageRectRect(
-            graphics, image,
+        return drawImageRectRect(graphics, image,
             GpRectF{real(destinationX), real(destinationY), real(destinationWidth), real(destinationHeight)},
-            GpRectF{real(sourceX), real(sourceY), real(sourceWidth), real(sourceHeight)}, sourceUnit,
-            imageAttributes, callback, callbackData);
+            GpRectF{real(sourceX), real(sourceY), real(sourceWidth), real(sourceHeight)}, sourceUnit, imageAttributes,
+            callback, callbackData);
     });
 }

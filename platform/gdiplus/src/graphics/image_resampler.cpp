@@ -25,10 +25,10 @@ int clampToRange(double value, int low, int high)
     return static_cast<int>(std::clamp(value, static_cast<double>(low), static_cast<double>(high)));
 }
 
-}  // namespace
+} // namespace
 
 GpStatus resample(PixelSurface& source, const ResampleMapping& mapping, const DeviceBox& box,
-                  InterpolationMode interpolation, ResampledPixels& result)
+    InterpolationMode interpolation, ResampledPixels& result)
 {
     const int width = box.right - box.left;
     const int height = box.bottom - box.top;
@@ -44,8 +44,7 @@ GpStatus resample(PixelSurface& source, const ResampleMapping& mapping, const De
     const int copyLeft = clampToRange(std::floor(rect.X) - 1, 0, source.width());
     const int copyTop = clampToRange(std::floor(rect.Y) - 1, 0, source.height());
     const int copyRight = clampToRange(std::ceil(static_cast<double>(rect.X) + rect.Width) + 1, 0, source.width());
-    const int copyBottom =
-        clampToRange(std::ceil(static_cast<double>(rect.Y) + rect.Height) + 1, 0, source.height());
+    const int copyBottom = clampToRange(std::ceil(static_cast<double>(rect.Y) + rect.Height) + 1, 0, source.height());
     const int copyWidth = copyRight - copyLeft;
     const int copyHeight = copyBottom - copyTop;
     if (copyWidth > FixedPointLimit || copyHeight > FixedPointLimit)
@@ -58,16 +57,16 @@ GpStatus resample(PixelSurface& source, const ResampleMapping& mapping, const De
         const PixelFormatDescriptor& format = source.format();
         for (int y = 0; y < copyHeight; ++y) {
             auto* row = reinterpret_cast<ARGB*>(copy.data()) + static_cast<std::size_t>(y) * copyWidth;
-            loadRow(format, source.row(copyTop + y) + static_cast<std::size_t>(copyLeft) * format.bytesPerPixel(),
-                    row, copyWidth);
+            loadRow(format, source.row(copyTop + y) + static_cast<std::size_t>(copyLeft) * format.bytesPerPixel(), row,
+                copyWidth);
             for (int x = 0; x < copyWidth; ++x)
                 row[x] = premultiply(row[x]);
         }
 
-        PixmanImage from(pixman_image_create_bits(PIXMAN_a8r8g8b8, copyWidth, copyHeight,
-                                                  reinterpret_cast<std::uint32_t*>(copy.data()), copyWidth * 4));
-        PixmanImage to(pixman_image_create_bits(PIXMAN_a8r8g8b8, width, height,
-                                                reinterpret_cast<std::uint32_t*>(output.data()), width * 4));
+        PixmanImage from(pixman_image_create_bits(
+            PIXMAN_a8r8g8b8, copyWidth, copyHeight, reinterpret_cast<std::uint32_t*>(copy.data()), copyWidth * 4));
+        PixmanImage to(pixman_image_create_bits(
+            PIXMAN_a8r8g8b8, width, height, reinterpret_cast<std::uint32_t*>(output.data()), width * 4));
         if (!from || !to)
             return OutOfMemory;
 
@@ -89,8 +88,8 @@ GpStatus resample(PixelSurface& source, const ResampleMapping& mapping, const De
         transform.matrix[1][1] = pixman_double_to_fixed(scaleY);
         transform.matrix[1][2] = pixman_double_to_fixed(offsetY);
         pixman_image_set_transform(from.get(), &transform);
-        pixman_image_set_filter(from.get(), interpolation == 5 ? PIXMAN_FILTER_NEAREST : PIXMAN_FILTER_BILINEAR,
-                                nullptr, 0);
+        pixman_image_set_filter(
+            from.get(), interpolation == 5 ? PIXMAN_FILTER_NEAREST : PIXMAN_FILTER_BILINEAR, nullptr, 0);
         pixman_image_set_repeat(from.get(), PIXMAN_REPEAT_PAD);
         pixman_image_composite32(PIXMAN_OP_SRC, from.get(), nullptr, to.get(), 0, 0, 0, 0, 0, 0, width, height);
     }
@@ -100,4 +99,4 @@ GpStatus resample(PixelSurface& source, const ResampleMapping& mapping, const De
     return Ok;
 }
 
-}  // namespace engine
+} // namespace engine

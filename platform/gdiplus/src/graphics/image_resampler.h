@@ -22,18 +22,18 @@ struct ResampleMapping {
     double destinationTop = 0;
     double destinationWidth = 0;
     double destinationHeight = 0;
-    GpRectF source{};  // in source pixels
+    GpRectF source{}; // in source pixels
 };
 
 // Premultiplied 32-bit pixels of one device box, row by row.
 class ResampledPixels {
 public:
     const std::uint32_t* pixels() const { return reinterpret_cast<const std::uint32_t*>(block_.data()); }
-    std::ptrdiff_t stride() const { return width_; }  // in pixels
+    std::ptrdiff_t stride() const { return width_; } // in pixels
 
 private:
-    friend GpStatus resample(PixelSurface&, const ResampleMapping&, const DeviceBox&, InterpolationMode,
-                             ResampledPixels&);
+    friend GpStatus resample(
+        PixelSurface&, const ResampleMapping&, const DeviceBox&, InterpolationMode, ResampledPixels&);
     PixelBlock block_;
     int width_ = 0;
 };
@@ -45,6 +45,6 @@ private:
 // temporaries cannot be allocated; NotImplemented for sources or boxes too
 // large for the filter's fixed-point coordinates (32767 pixels).
 GpStatus resample(PixelSurface& source, const ResampleMapping& mapping, const DeviceBox& box,
-                  InterpolationMode interpolation, ResampledPixels& result);
+    InterpolationMode interpolation, ResampledPixels& result);
 
-}  // namespace engine
+} // namespace engine

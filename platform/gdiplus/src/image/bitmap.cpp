@@ -8,8 +8,8 @@
 
 namespace engine {
 
-Bitmap::Bitmap(std::shared_ptr<PixelSurface> surface, const GUID& rawFormat, float horizontalResolution,
-               float verticalResolution)
+Bitmap::Bitmap(
+    std::shared_ptr<PixelSurface> surface, const GUID& rawFormat, float horizontalResolution, float verticalResolution)
     : surface_(std::move(surface)),
       rawFormat_(rawFormat),
       horizontalResolution_(horizontalResolution),
@@ -17,8 +17,8 @@ Bitmap::Bitmap(std::shared_ptr<PixelSurface> surface, const GUID& rawFormat, flo
 {
 }
 
-GpStatus Bitmap::create(INT width, INT height, INT stride, PixelFormat format, BYTE* scan0,
-                        std::unique_ptr<Bitmap>& result)
+GpStatus Bitmap::create(
+    INT width, INT height, INT stride, PixelFormat format, BYTE* scan0, std::unique_ptr<Bitmap>& result)
 {
     if (width <= 0 || height <= 0)
         return InvalidParameter;
@@ -41,8 +41,8 @@ GpStatus Bitmap::create(INT width, INT height, INT stride, PixelFormat format, B
             return InvalidParameter;
         surface = PixelSurface::wrap(width, height, stride, *descriptor, scan0);
     }
-    result = std::make_unique<Bitmap>(std::move(surface), image_format::MemoryBMP, DefaultResolution,
-                                      DefaultResolution);
+    result =
+        std::make_unique<Bitmap>(std::move(surface), image_format::MemoryBMP, DefaultResolution, DefaultResolution);
     return Ok;
 }
 
@@ -52,8 +52,7 @@ GpStatus Bitmap::clone(std::unique_ptr<Image>& result) const
     const GpStatus status = PixelSurface::allocate(width(), height(), surface_->format(), copy);
     if (status != Ok)
         return status;
-    const std::size_t rowBytes =
-        (static_cast<std::size_t>(width()) * surface_->format().bitsPerPixel() + 7) / 8;
+    const std::size_t rowBytes = (static_cast<std::size_t>(width()) * surface_->format().bitsPerPixel() + 7) / 8;
     for (int y = 0; y < height(); ++y)
         std::memcpy(copy->writableRow(y), surface_->readRow(y), rowBytes);
     result = std::make_unique<Bitmap>(std::move(copy), rawFormat_, horizontalResolution_, verticalResolution_);
@@ -85,4 +84,4 @@ GpStatus Bitmap::setPixel(INT x, INT y, ARGB color)
     return Ok;
 }
 
-}  // namespace engine
+} // namespace engine

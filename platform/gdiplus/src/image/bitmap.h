@@ -14,7 +14,7 @@ public:
     static constexpr float DefaultResolution = 96.0f;
 
     Bitmap(std::shared_ptr<PixelSurface> surface, const GUID& rawFormat, float horizontalResolution,
-           float verticalResolution);
+        float verticalResolution);
 
     // A bitmap made in memory (raw format MemoryBMP, 96 dpi). With `scan0`
     // null the engine allocates zero pixels and ignores `stride`; otherwise the
@@ -23,8 +23,8 @@ public:
     // that is not a multiple of 4 or shorter than a row; NotImplemented for
     // the indexed and CMYK formats; OutOfMemory when the pixels would exceed
     // the engine's block limit (before allocating) or memory is exhausted.
-    static GpStatus create(INT width, INT height, INT stride, PixelFormat format, BYTE* scan0,
-                           std::unique_ptr<Bitmap>& result);
+    static GpStatus create(
+        INT width, INT height, INT stride, PixelFormat format, BYTE* scan0, std::unique_ptr<Bitmap>& result);
 
     GpImageType type() const override { return 1; }
     int width() const override { return surface_->width(); }
@@ -52,4 +52,4 @@ private:
     float verticalResolution_;
 };
 
-}  // namespace engine
+} // namespace engine

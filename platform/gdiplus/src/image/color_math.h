@@ -17,10 +17,22 @@ constexpr std::uint32_t divide255(std::uint32_t value)
     return (value + (value >> 8)) >> 8;
 }
 
-constexpr std::uint32_t alphaOf(ARGB color) { return color >> 24; }
-constexpr std::uint32_t redOf(ARGB color) { return (color >> 16) & 0xFF; }
-constexpr std::uint32_t greenOf(ARGB color) { return (color >> 8) & 0xFF; }
-constexpr std::uint32_t blueOf(ARGB color) { return color & 0xFF; }
+constexpr std::uint32_t alphaOf(ARGB color)
+{
+    return color >> 24;
+}
+constexpr std::uint32_t redOf(ARGB color)
+{
+    return (color >> 16) & 0xFF;
+}
+constexpr std::uint32_t greenOf(ARGB color)
+{
+    return (color >> 8) & 0xFF;
+}
+constexpr std::uint32_t blueOf(ARGB color)
+{
+    return color & 0xFF;
+}
 
 constexpr ARGB makeArgb(std::uint32_t alpha, std::uint32_t red, std::uint32_t green, std::uint32_t blue)
 {
@@ -36,8 +48,8 @@ constexpr ARGB premultiply(ARGB color)
         return color;
     if (alpha == 0)
         return 0;
-    return makeArgb(alpha, divide255(redOf(color) * alpha), divide255(greenOf(color) * alpha),
-                    divide255(blueOf(color) * alpha));
+    return makeArgb(
+        alpha, divide255(redOf(color) * alpha), divide255(greenOf(color) * alpha), divide255(blueOf(color) * alpha));
 }
 
 // Premultiplied to straight, rounding to nearest. Channels larger than
@@ -56,4 +68,4 @@ constexpr ARGB unpremultiply(ARGB color)
     return makeArgb(alpha, channel(redOf(color)), channel(greenOf(color)), channel(blueOf(color)));
 }
 
-}  // namespace engine
+} // namespace engine

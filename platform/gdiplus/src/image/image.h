@@ -12,7 +12,7 @@ namespace engine {
 // Sizes are in pixels, resolutions in dots per inch.
 class Image : public Object {
 public:
-    Image() : Object(Kind::Image) {}
+    Image() : Object(Kind::Image) { }
 
     virtual GpImageType type() const = 0;
     virtual int width() const = 0;
@@ -28,4 +28,4 @@ public:
     virtual GpStatus clone(std::unique_ptr<Image>& result) const = 0;
 };
 
-}  // namespace engine
+} // namespace engine

@@ -10,15 +10,15 @@
 namespace engine {
 
 namespace image_format {
-#define QUILLORY_IMAGE_FORMAT(name, data1, data2, data3, b0, b1, b2, b3, b4, b5, b6, b7) \
+#define QUILLORY_IMAGE_FORMAT(name, data1, data2, data3, b0, b1, b2, b3, b4, b5, b6, b7)                               \
     inline constexpr GUID name{data1, data2, data3, {b0, b1, b2, b3, b4, b5, b6, b7}};
 #include <gdiplus/image_formats.def>
 #undef QUILLORY_IMAGE_FORMAT
-}  // namespace image_format
+} // namespace image_format
 
 inline bool sameGuid(const GUID& a, const GUID& b)
 {
     return std::memcmp(&a, &b, sizeof(GUID)) == 0;
 }
 
-}  // namespace engine
+} // namespace engine

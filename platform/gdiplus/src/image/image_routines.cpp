@@ -11,8 +11,8 @@ using engine::guarded;
 using engine::Image;
 using engine::lookup;
 
-GpStatus GdipCreateBitmapFromScan0(INT width, INT height, INT stride, PixelFormat format, BYTE* scan0,
-                                   GpBitmap** bitmap)
+GpStatus GdipCreateBitmapFromScan0(
+    INT width, INT height, INT stride, PixelFormat format, BYTE* scan0, GpBitmap** bitmap)
 {
     return guarded([&]() -> GpStatus {
         if (!bitmap)
@@ -96,7 +96,7 @@ GpStatus GdipGetImageBounds(GpImage* image, GpRectF* sourceRect, GpUnit* sourceU
         if (!found || !sourceRect || !sourceUnit)
             return InvalidParameter;
         *sourceRect = GpRectF{0, 0, static_cast<REAL>(found->width()), static_cast<REAL>(found->height())};
-        *sourceUnit = 2;  // pixels, the unit of every raster image
+        *sourceUnit = 2; // pixels, the unit of every raster image
         return Ok;
     });
 }

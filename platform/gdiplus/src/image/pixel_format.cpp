@@ -9,7 +9,7 @@
 namespace engine {
 
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__,
-              "ARGB values are stored as B, G, R, A bytes by writing them as native integers");
+    "ARGB values are stored as B, G, R, A bytes by writing them as native integers");
 
 namespace {
 
@@ -24,22 +24,22 @@ struct ChannelLayout {
 // Channel layouts by format index (the code's low byte). Indexed formats and
 // CMYK have none: the engine does not keep bitmaps in them.
 constexpr std::array<ChannelLayout, 16> layouts = {{
-    {},                                          // 0 undefined
-    {},                                          // 1 1bppIndexed
-    {},                                          // 2 4bppIndexed
-    {},                                          // 3 8bppIndexed
-    {{0, 16}, {}, {}, {}, true},                 // 4 16bppGrayScale
-    {{10, 5}, {5, 5}, {0, 5}, {}},               // 5 16bppRGB555
-    {{11, 5}, {5, 6}, {0, 5}, {}},               // 6 16bppRGB565
-    {{10, 5}, {5, 5}, {0, 5}, {15, 1}},          // 7 16bppARGB1555
-    {{16, 8}, {8, 8}, {0, 8}, {}},               // 8 24bppRGB
-    {{16, 8}, {8, 8}, {0, 8}, {}},               // 9 32bppRGB
-    {{16, 8}, {8, 8}, {0, 8}, {24, 8}},          // 10 32bppARGB
-    {{16, 8}, {8, 8}, {0, 8}, {24, 8}},          // 11 32bppPARGB
-    {{32, 16}, {16, 16}, {0, 16}, {}},           // 12 48bppRGB
-    {{32, 16}, {16, 16}, {0, 16}, {48, 16}},     // 13 64bppARGB
-    {{32, 16}, {16, 16}, {0, 16}, {48, 16}},     // 14 64bppPARGB
-    {},                                          // 15 32bppCMYK
+    {},                                      // 0 undefined
+    {},                                      // 1 1bppIndexed
+    {},                                      // 2 4bppIndexed
+    {},                                      // 3 8bppIndexed
+    {{0, 16}, {}, {}, {}, true},             // 4 16bppGrayScale
+    {{10, 5}, {5, 5}, {0, 5}, {}},           // 5 16bppRGB555
+    {{11, 5}, {5, 6}, {0, 5}, {}},           // 6 16bppRGB565
+    {{10, 5}, {5, 5}, {0, 5}, {15, 1}},      // 7 16bppARGB1555
+    {{16, 8}, {8, 8}, {0, 8}, {}},           // 8 24bppRGB
+    {{16, 8}, {8, 8}, {0, 8}, {}},           // 9 32bppRGB
+    {{16, 8}, {8, 8}, {0, 8}, {24, 8}},      // 10 32bppARGB
+    {{16, 8}, {8, 8}, {0, 8}, {24, 8}},      // 11 32bppPARGB
+    {{32, 16}, {16, 16}, {0, 16}, {}},       // 12 48bppRGB
+    {{32, 16}, {16, 16}, {0, 16}, {48, 16}}, // 13 64bppARGB
+    {{32, 16}, {16, 16}, {0, 16}, {48, 16}}, // 14 64bppPARGB
+    {},                                      // 15 32bppCMYK
 }};
 
 constexpr PixelFormatDescriptor describe(const char* name, std::uint32_t code)
@@ -96,9 +96,12 @@ std::uint64_t insert16(std::uint32_t value16, ChannelField field)
     return value << field.shift;
 }
 
-std::uint32_t to8(std::uint32_t value16) { return (value16 * 255 + 32767) / 65535; }
+std::uint32_t to8(std::uint32_t value16)
+{
+    return (value16 * 255 + 32767) / 65535;
+}
 
-}  // namespace
+} // namespace
 
 const PixelFormatDescriptor* findPixelFormat(PixelFormat code)
 {
@@ -162,11 +165,11 @@ void storeGeneric(const PixelFormatDescriptor& format, std::uint8_t* pixel, ARGB
     if (format.alpha.bits)
         word |= insert16(alpha, format.alpha);
     else if (format.bitsPerPixel() == 32)
-        word |= std::uint64_t{0xFF} << 24;  // the unused byte of 32bppRGB reads as opaque elsewhere
+        word |= std::uint64_t{0xFF} << 24; // the unused byte of 32bppRGB reads as opaque elsewhere
     storeWord(pixel, format.bytesPerPixel(), word);
 }
 
-}  // namespace
+} // namespace
 
 ARGB loadPixel(const PixelFormatDescriptor& format, const std::uint8_t* pixel)
 {
@@ -246,4 +249,4 @@ void storeRow(const PixelFormatDescriptor& format, const ARGB* source, std::uint
     }
 }
 
-}  // namespace engine
+} // namespace engine

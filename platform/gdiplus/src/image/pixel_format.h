@@ -25,7 +25,7 @@ struct PixelFormatDescriptor {
     ChannelField green;
     ChannelField blue;
     ChannelField alpha;
-    bool gray = false;  // one channel, in `red`, standing for all three
+    bool gray = false; // one channel, in `red`, standing for all three
 
     unsigned bitsPerPixel() const { return (static_cast<std::uint32_t>(code) >> 8) & 0xFF; }
     unsigned bytesPerPixel() const { return bitsPerPixel() / 8; }
@@ -57,4 +57,4 @@ void storePixel(const PixelFormatDescriptor& format, std::uint8_t* pixel, ARGB c
 void loadRow(const PixelFormatDescriptor& format, const std::uint8_t* source, ARGB* target, int count);
 void storeRow(const PixelFormatDescriptor& format, const ARGB* source, std::uint8_t* target, int count);
 
-}  // namespace engine
+} // namespace engine

@@ -28,4 +28,4 @@ inline void storePixelSpan(std::uint32_t* pixels, std::size_t count, std::uint32
 #endif
 }
 
-}  // namespace engine
+} // namespace engine

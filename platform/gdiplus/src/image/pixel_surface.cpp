@@ -10,8 +10,8 @@
 
 namespace engine {
 
-GpStatus PixelSurface::allocate(int width, int height, const PixelFormatDescriptor& format,
-                                std::shared_ptr<PixelSurface>& result)
+GpStatus PixelSurface::allocate(
+    int width, int height, const PixelFormatDescriptor& format, std::shared_ptr<PixelSurface>& result)
 {
     assert(width > 0 && height > 0 && format.stored());
     const auto stride = paddedStride(static_cast<std::uint64_t>(width), format.bitsPerPixel());
@@ -42,8 +42,8 @@ GpStatus PixelSurface::allocate(int width, int height, const PixelFormatDescript
     return Ok;
 }
 
-std::shared_ptr<PixelSurface> PixelSurface::wrap(int width, int height, std::ptrdiff_t stride,
-                                                 const PixelFormatDescriptor& format, std::uint8_t* scan0)
+std::shared_ptr<PixelSurface> PixelSurface::wrap(
+    int width, int height, std::ptrdiff_t stride, const PixelFormatDescriptor& format, std::uint8_t* scan0)
 {
     std::shared_ptr<PixelSurface> surface(new PixelSurface);
     surface->width_ = width;
@@ -118,8 +118,8 @@ const std::uint32_t* PixelSurface::describedRow()
     if (!describedRowCurrent_) {
         describedRow_.resize(static_cast<std::size_t>(width_));
         for (const ColumnSpan& span : columns_)
-            storePixelSpan(describedRow_.data() + span.left, static_cast<std::size_t>(span.right - span.left),
-                           span.pixel);
+            storePixelSpan(
+                describedRow_.data() + span.left, static_cast<std::size_t>(span.right - span.left), span.pixel);
         describedRowCurrent_ = true;
     }
     return describedRow_.data();
@@ -209,8 +209,7 @@ bool PixelSurface::deferOpaqueFill(const DeviceBox& box, ARGB color)
             edited.push_back(ColumnSpan{box.right, span.right, span.pixel});
     }
     edited.push_back(ColumnSpan{box.left, box.right, color});
-    std::sort(edited.begin(), edited.end(),
-              [](const ColumnSpan& a, const ColumnSpan& b) { return a.left < b.left; });
+    std::sort(edited.begin(), edited.end(), [](const ColumnSpan& a, const ColumnSpan& b) { return a.left < b.left; });
     columns_ = std::move(edited);
     describedRowCurrent_ = false;
     return true;
@@ -226,4 +225,4 @@ void PixelSurface::settle()
     working_ = PixelBlock{};
 }
 
-}  // namespace engine
+} // namespace engine

@@ -38,13 +38,13 @@ public:
     // A surface with its own zero pixels (transparent black), rows padded to
     // 4 bytes. OutOfMemory when the pixels would exceed the engine's block
     // limit (refused before allocating) or memory is exhausted.
-    static GpStatus allocate(int width, int height, const PixelFormatDescriptor& format,
-                             std::shared_ptr<PixelSurface>& result);
+    static GpStatus allocate(
+        int width, int height, const PixelFormatDescriptor& format, std::shared_ptr<PixelSurface>& result);
 
     // A surface over the caller's pixels: row y starts at scan0 + y * stride.
     // The caller keeps the memory alive for the surface's whole life.
-    static std::shared_ptr<PixelSurface> wrap(int width, int height, std::ptrdiff_t stride,
-                                              const PixelFormatDescriptor& format, std::uint8_t* scan0);
+    static std::shared_ptr<PixelSurface> wrap(
+        int width, int height, std::ptrdiff_t stride, const PixelFormatDescriptor& format, std::uint8_t* scan0);
 
     PixelSurface(const PixelSurface&) = delete;
     PixelSurface& operator=(const PixelSurface&) = delete;
@@ -112,14 +112,14 @@ private:
     std::ptrdiff_t stride_ = 0;
     const PixelFormatDescriptor* format_ = nullptr;
     std::uint8_t* scan0_ = nullptr;
-    PixelBlock block_;                  // empty for the caller's memory
-    std::vector<ColumnSpan> columns_;   // non-empty while some rows are only described
-    std::vector<bool> rowWritten_;      // which described rows are in memory already
-    std::vector<std::uint32_t> describedRow_;  // one row as described, made on demand
+    PixelBlock block_;                        // empty for the caller's memory
+    std::vector<ColumnSpan> columns_;         // non-empty while some rows are only described
+    std::vector<bool> rowWritten_;            // which described rows are in memory already
+    std::vector<std::uint32_t> describedRow_; // one row as described, made on demand
     bool describedRowCurrent_ = false;
     int rowsWritten_ = 0;
-    bool memoryZero_ = false;           // the memory holds zeros, so zero spans need no writing
-    PixelBlock working_;                // straight ARGB copy while drawing in another format
+    bool memoryZero_ = false; // the memory holds zeros, so zero spans need no writing
+    PixelBlock working_;      // straight ARGB copy while drawing in another format
 };
 
-}  // namespace engine
+} // namespace engine

@@ -44,7 +44,7 @@ std::uint8_t* mapAligned(std::size_t capacity)
     return data;
 }
 
-}  // namespace
+} // namespace
 
 BlockCache& BlockCache::instance()
 {
@@ -110,4 +110,4 @@ void BlockCache::trim()
         munmap(kept.data, kept.capacity);
 }
 
-}  // namespace engine
+} // namespace engine

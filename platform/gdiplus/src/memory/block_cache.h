@@ -51,7 +51,7 @@ private:
     static constexpr std::size_t KeptLimit = 2;
 
     std::mutex mutex_;
-    std::vector<Kept> kept_;  // oldest first
+    std::vector<Kept> kept_; // oldest first
 };
 
-}  // namespace engine
+} // namespace engine

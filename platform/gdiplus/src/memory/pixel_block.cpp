@@ -74,4 +74,4 @@ void PixelBlock::release()
     zeroed_ = false;
 }
 
-}  // namespace engine
+} // namespace engine

@@ -42,8 +42,8 @@ private:
 
     std::uint8_t* data_ = nullptr;
     std::size_t size_ = 0;
-    std::size_t capacity_ = 0;  // non-zero only for cached mappings
+    std::size_t capacity_ = 0; // non-zero only for cached mappings
     bool zeroed_ = false;
 };
 
-}  // namespace engine
+} // namespace engine

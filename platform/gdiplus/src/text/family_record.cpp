@@ -8,7 +8,9 @@
 namespace engine::text {
 
 FamilyRecord::FamilyRecord(std::string name, std::vector<FaceDescriptor> faces)
-    : name_(std::move(name)), nameUtf16_(fromUtf8(name_)), faces_(std::move(faces))
+    : name_(std::move(name)),
+      nameUtf16_(fromUtf8(name_)),
+      faces_(std::move(faces))
 {
 }
 
@@ -22,7 +24,7 @@ const FaceDescriptor* FamilyRecord::faceFor(int style) const
         // Normal width first (a condensed face shares its family's name with
         // the normal ones), then the weight asked for, then italic over oblique.
         return std::make_tuple(std::abs(face.width - 100), std::abs(face.weight - targetWeight),
-                               std::abs(face.slant - (italic ? 100 : 0)));
+            std::abs(face.slant - (italic ? 100 : 0)));
     };
 
     const FaceDescriptor* best = nullptr;
@@ -41,4 +43,4 @@ const FaceDescriptor* FamilyRecord::faceFor(int style) const
     return best;
 }
 
-}  // namespace engine::text
+} // namespace engine::text

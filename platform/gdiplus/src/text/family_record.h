@@ -14,7 +14,7 @@ class FamilyRecord {
 public:
     FamilyRecord(std::string name, std::vector<FaceDescriptor> faces);
 
-    const std::string& name() const { return name_; }          // UTF-8
+    const std::string& name() const { return name_; } // UTF-8
     const std::u16string& nameUtf16() const { return nameUtf16_; }
     const std::vector<FaceDescriptor>& faces() const { return faces_; }
 
@@ -30,4 +30,4 @@ private:
     std::vector<FaceDescriptor> faces_;
 };
 
-}  // namespace engine::text
+} // namespace engine::text

@@ -21,18 +21,22 @@ public:
     static constexpr INT Underline = 4;
     static constexpr INT Strikeout = 8;
 
-    Font(std::shared_ptr<const text::FamilyRecord> family, std::shared_ptr<text::FontFace> face, REAL emSize,
-         INT style, GpUnit unit)
-        : Object(Kind::Font), family_(std::move(family)), face_(std::move(face)), emSize_(emSize), style_(style),
+    Font(std::shared_ptr<const text::FamilyRecord> family, std::shared_ptr<text::FontFace> face, REAL emSize, INT style,
+        GpUnit unit)
+        : Object(Kind::Font),
+          family_(std::move(family)),
+          face_(std::move(face)),
+          emSize_(emSize),
+          style_(style),
           unit_(unit)
     {
     }
 
-    Font(const Font& other) : Font(other.family_, other.face_, other.emSize_, other.style_, other.unit_) {}
+    Font(const Font& other) : Font(other.family_, other.face_, other.emSize_, other.style_, other.unit_) { }
 
     const std::shared_ptr<const text::FamilyRecord>& family() const { return family_; }
     const std::shared_ptr<text::FontFace>& face() const { return face_; }
-    REAL emSize() const { return emSize_; }  // in unit()
+    REAL emSize() const { return emSize_; } // in unit()
     INT style() const { return style_; }
     GpUnit unit() const { return unit_; }
 
@@ -44,4 +48,4 @@ private:
     GpUnit unit_;
 };
 
-}  // namespace engine
+} // namespace engine

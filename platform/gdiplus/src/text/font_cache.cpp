@@ -17,7 +17,7 @@ constexpr std::size_t FallbackChoiceLimit = 65536;
 // Large enough for the glyphs of a phone-sized picture many times over.
 constexpr std::size_t GlyphBudgetBytes = 32u << 20;
 
-}  // namespace
+} // namespace
 
 std::size_t FontCache::ShapeKeyHash::operator()(const ShapeKey& key) const
 {
@@ -31,7 +31,9 @@ FontCache& FontCache::instance()
     return cache;
 }
 
-FontCache::FontCache() : freetype_(FreeTypeLibrary::create()), glyphs_(GlyphBudgetBytes) {}
+FontCache::FontCache() : freetype_(FreeTypeLibrary::create()), glyphs_(GlyphBudgetBytes)
+{
+}
 
 FontCache::~FontCache() = default;
 
@@ -71,8 +73,8 @@ std::shared_ptr<FontFace> FontCache::fallbackFor(const FontFace& primary, char32
     return chosen;
 }
 
-std::shared_ptr<const ShapedText> FontCache::shaped(std::u16string_view text, const std::shared_ptr<FontFace>& primary,
-                                                    bool useFallback)
+std::shared_ptr<const ShapedText> FontCache::shaped(
+    std::u16string_view text, const std::shared_ptr<FontFace>& primary, bool useFallback)
 {
     ShapeKey key{primary->id(), useFallback, std::u16string(text)};
     auto found = shapedTexts_.find(key);
@@ -89,4 +91,4 @@ std::shared_ptr<const ShapedText> FontCache::shaped(std::u16string_view text, co
     return result;
 }
 
-}  // namespace engine::text
+} // namespace engine::text

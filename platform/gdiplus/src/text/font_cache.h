@@ -43,8 +43,8 @@ public:
 
     // `text` shaped with `primary` (and its fallbacks when `useFallback`),
     // shaped once and then kept. The result is shared and never changes.
-    std::shared_ptr<const ShapedText> shaped(std::u16string_view text, const std::shared_ptr<FontFace>& primary,
-                                             bool useFallback);
+    std::shared_ptr<const ShapedText> shaped(
+        std::u16string_view text, const std::shared_ptr<FontFace>& primary, bool useFallback);
 
 private:
     struct ShapeKey {
@@ -60,10 +60,10 @@ private:
     std::shared_ptr<FreeTypeLibrary> freetype_;
     FontCatalog catalog_;
     std::uint32_t nextFaceId_ = 1;
-    std::unordered_map<std::string, std::shared_ptr<FontFace>> faces_;  // by file and index
+    std::unordered_map<std::string, std::shared_ptr<FontFace>> faces_; // by file and index
     std::unordered_map<std::uint64_t, std::shared_ptr<FontFace>> fallbackChoices_;
     std::unordered_map<ShapeKey, std::shared_ptr<const ShapedText>, ShapeKeyHash> shapedTexts_;
     GlyphCache glyphs_;
 };
 
-}  // namespace engine::text
+} // namespace engine::text

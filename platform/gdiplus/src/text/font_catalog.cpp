@@ -56,7 +56,7 @@ struct PatternOwner {
     }
 };
 
-}  // namespace
+} // namespace
 
 FontCatalog::FontCatalog()
 {
@@ -67,8 +67,8 @@ FontCatalog::FontCatalog()
         return;
 
     PatternOwner everything{FcPatternCreate()};
-    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, FC_FILE, FC_INDEX, FC_WEIGHT, FC_SLANT, FC_WIDTH,
-                                            FC_SCALABLE, FC_VARIABLE, nullptr);
+    FcObjectSet* objects = FcObjectSetBuild(
+        FC_FAMILY, FC_FILE, FC_INDEX, FC_WEIGHT, FC_SLANT, FC_WIDTH, FC_SCALABLE, FC_VARIABLE, nullptr);
     FcFontSet* installed = FcFontList(nullptr, everything.pattern, objects);
     FcObjectSetDestroy(objects);
 
@@ -195,8 +195,8 @@ const std::vector<FallbackCandidate>& FontCatalog::fallbacks(const FaceDescripto
         FcPattern* pattern = list.fonts->fonts[font];
         FallbackCandidate candidate;
         FcCharSet* characters = nullptr;
-        if (!describe(pattern, candidate.face)
-            || FcPatternGetCharSet(pattern, FC_CHARSET, 0, &characters) != FcResultMatch)
+        if (!describe(pattern, candidate.face) ||
+            FcPatternGetCharSet(pattern, FC_CHARSET, 0, &characters) != FcResultMatch)
             continue;
         FcChar8* family = nullptr;
         if (FcPatternGetString(pattern, FC_FAMILY, 0, &family) == FcResultMatch)
@@ -207,4 +207,4 @@ const std::vector<FallbackCandidate>& FontCatalog::fallbacks(const FaceDescripto
     return list.candidates;
 }
 
-}  // namespace engine::text
+} // namespace engine::text

@@ -55,15 +55,15 @@ private:
     std::shared_ptr<const FamilyRecord> resolveGeneric(const char* alias) const;
 
     struct FallbackList {
-        FcFontSet* fonts = nullptr;  // owns the character sets the candidates point to
+        FcFontSet* fonts = nullptr; // owns the character sets the candidates point to
         std::vector<FallbackCandidate> candidates;
     };
 
     bool ready_ = false;
-    std::unordered_map<std::string, std::shared_ptr<const FamilyRecord>> families_;  // by folded name
+    std::unordered_map<std::string, std::shared_ptr<const FamilyRecord>> families_; // by folded name
     std::shared_ptr<const FamilyRecord> generics_[3];
     bool genericsResolved_[3] = {false, false, false};
-    std::unordered_map<std::string, FallbackList> fallbacks_;  // by file, index
+    std::unordered_map<std::string, FallbackList> fallbacks_; // by file, index
 };
 
-}  // namespace engine::text
+} // namespace engine::text

@@ -113,8 +113,8 @@ void lineTo(hb_draw_funcs_t*, void* data, hb_draw_state_t*, float x, float y, vo
     static_cast<OutlineBuilder*>(data)->add(x, y, FT_CURVE_TAG_ON);
 }
 
-void quadraticTo(hb_draw_funcs_t*, void* data, hb_draw_state_t*, float controlX, float controlY, float x, float y,
-                 void*)
+void quadraticTo(
+    hb_draw_funcs_t*, void* data, hb_draw_state_t*, float controlX, float controlY, float x, float y, void*)
 {
     auto* builder = static_cast<OutlineBuilder*>(data);
     builder->add(controlX, controlY, FT_CURVE_TAG_CONIC);
@@ -122,7 +122,7 @@ void quadraticTo(hb_draw_funcs_t*, void* data, hb_draw_state_t*, float controlX,
 }
 
 void cubicTo(hb_draw_funcs_t*, void* data, hb_draw_state_t*, float control1X, float control1Y, float control2X,
-             float control2Y, float x, float y, void*)
+    float control2Y, float x, float y, void*)
 {
     auto* builder = static_cast<OutlineBuilder*>(data);
     builder->add(control1X, control1Y, FT_CURVE_TAG_CUBIC);
@@ -151,10 +151,10 @@ hb_draw_funcs_t* outlineFunctions()
     return functions;
 }
 
-}  // namespace
+} // namespace
 
-std::shared_ptr<FontFace> FontFace::load(std::shared_ptr<FreeTypeLibrary> library, const FaceDescriptor& descriptor,
-                                          std::uint32_t id)
+std::shared_ptr<FontFace> FontFace::load(
+    std::shared_ptr<FreeTypeLibrary> library, const FaceDescriptor& descriptor, std::uint32_t id)
 {
     std::shared_ptr<FontFace> face(new FontFace());
     face->library_ = std::move(library);
@@ -197,8 +197,8 @@ bool FontFace::hasCharacter(char32_t character) const
     return hb_font_get_nominal_glyph(shapingFont_, character, &glyph) && glyph != 0;
 }
 
-bool FontFace::render(std::uint32_t glyph, float pixelsX, float pixelsY, int subpixelX, RasterMode mode,
-                      RasterGlyph& out)
+bool FontFace::render(
+    std::uint32_t glyph, float pixelsX, float pixelsY, int subpixelX, RasterMode mode, RasterGlyph& out)
 {
     out = RasterGlyph{};
     float perUnit = 64.0f / static_cast<float>(metrics_.unitsPerEm);
@@ -243,7 +243,7 @@ bool FontFace::render(std::uint32_t glyph, float pixelsX, float pixelsY, int sub
     FT_Bitmap bitmap{};
     bitmap.rows = static_cast<unsigned int>(height);
     bitmap.width = static_cast<unsigned int>(width);
-    bitmap.pitch = pitch;  // positive: the first row is the top one
+    bitmap.pitch = pitch; // positive: the first row is the top one
     bitmap.buffer = bits.data();
     bitmap.num_grays = monochrome ? 2 : 256;
     bitmap.pixel_mode = monochrome ? FT_PIXEL_MODE_MONO : FT_PIXEL_MODE_GRAY;
@@ -268,4 +268,4 @@ bool FontFace::render(std::uint32_t glyph, float pixelsX, float pixelsY, int sub
     return true;
 }
 
-}  // namespace engine::text
+} // namespace engine::text

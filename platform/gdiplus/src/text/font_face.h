@@ -23,17 +23,17 @@ struct DesignMetrics {
     int cellAscent = 0;
     int cellDescent = 0;
     int lineSpacing = 0;
-    int underlinePosition = 0;  // top of the stroke, below the baseline when negative
+    int underlinePosition = 0; // top of the stroke, below the baseline when negative
     int underlineThickness = 0;
-    int strikeoutPosition = 0;  // top of the stroke, above the baseline
+    int strikeoutPosition = 0; // top of the stroke, above the baseline
     int strikeoutThickness = 0;
 };
 
 // How glyphs become coverage. Outlines are not hinted: positions and sizes
 // stay exactly those the layout measured, at every size.
 enum class RasterMode : std::uint8_t {
-    Smooth,      // 8-bit antialiased
-    Monochrome,  // 1-bit, expanded to 0 or 255
+    Smooth,     // 8-bit antialiased
+    Monochrome, // 1-bit, expanded to 0 or 255
 };
 
 // A glyph as coverage, placed relative to its pen position: the top-left
@@ -43,7 +43,7 @@ struct RasterGlyph {
     int top = 0;
     int width = 0;
     int height = 0;
-    std::vector<std::uint8_t> coverage;  // width * height, rows top-down
+    std::vector<std::uint8_t> coverage; // width * height, rows top-down
 };
 
 class FontFace {
@@ -51,8 +51,8 @@ public:
     // Loads the face `descriptor` names, to be known by `id`; null when the
     // file cannot be read or is not a scalable font. The face keeps `library`
     // alive as long as it lives.
-    static std::shared_ptr<FontFace> load(std::shared_ptr<FreeTypeLibrary> library, const FaceDescriptor& descriptor,
-                                          std::uint32_t id);
+    static std::shared_ptr<FontFace> load(
+        std::shared_ptr<FreeTypeLibrary> library, const FaceDescriptor& descriptor, std::uint32_t id);
 
     ~FontFace();
     FontFace(const FontFace&) = delete;
@@ -72,8 +72,7 @@ public:
     // right by `subpixelX` quarters of a pixel. A glyph without an outline
     // (a space) comes out empty. False when the outline cannot be rasterized;
     // `out` is then unspecified.
-    bool render(std::uint32_t glyph, float pixelsX, float pixelsY, int subpixelX, RasterMode mode,
-                RasterGlyph& out);
+    bool render(std::uint32_t glyph, float pixelsX, float pixelsY, int subpixelX, RasterMode mode, RasterGlyph& out);
 
 private:
     FontFace() = default;
@@ -87,4 +86,4 @@ private:
     hb_font_t* shapingFont_ = nullptr;
 };
 
-}  // namespace engine::text
+} // namespace engine::text

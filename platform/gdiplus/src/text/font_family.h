@@ -12,7 +12,8 @@ namespace engine {
 class FontFamily : public Object {
 public:
     explicit FontFamily(std::shared_ptr<const text::FamilyRecord> record)
-        : Object(Kind::FontFamily), record_(std::move(record))
+        : Object(Kind::FontFamily),
+          record_(std::move(record))
     {
     }
 
@@ -22,4 +23,4 @@ private:
     std::shared_ptr<const text::FamilyRecord> record_;
 };
 
-}  // namespace engine
+} // namespace engine

@@ -31,8 +31,7 @@ GpStatus handOutGeneric(GenericFamily which, GpFontFamily** fontFamily)
 }
 
 // A design metric of the face that draws `style` in the family.
-template <typename Read>
-GpStatus readMetric(const GpFontFamily* fontFamily, INT style, UINT16* out, Read read)
+template <typename Read> GpStatus readMetric(const GpFontFamily* fontFamily, INT style, UINT16* out, Read read)
 {
     auto* family = lookup<FontFamily>(fontFamily);
     if (!family || !out)
@@ -48,7 +47,7 @@ GpStatus readMetric(const GpFontFamily* fontFamily, INT style, UINT16* out, Read
     return Ok;
 }
 
-}  // namespace
+} // namespace
 
 GpStatus GdipCreateFontFamilyFromName(const WCHAR* name, GpFontCollection* fontCollection, GpFontFamily** fontFamily)
 {

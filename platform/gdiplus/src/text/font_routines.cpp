@@ -27,7 +27,7 @@ float lineSpacingAt(const Font& font, float emSize)
     return static_cast<float>(design.lineSpacing) * emSize / static_cast<float>(design.unitsPerEm);
 }
 
-}  // namespace
+} // namespace
 
 GpStatus GdipCreateFont(const GpFontFamily* fontFamily, REAL emSize, INT style, INT unit, GpFont** font)
 {

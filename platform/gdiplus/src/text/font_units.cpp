@@ -14,7 +14,7 @@ enum : GpUnit {
     UnitMillimeter = 6,
 };
 
-}  // namespace
+} // namespace
 
 bool isFontUnit(GpUnit unit)
 {
@@ -45,4 +45,4 @@ float pixelsPerPageUnit(GpUnit pageUnit, float pageScale, float dpi)
     return perUnit * pageScale;
 }
 
-}  // namespace engine::text
+} // namespace engine::text

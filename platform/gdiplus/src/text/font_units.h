@@ -19,4 +19,4 @@ float pixelsPerUnit(GpUnit unit, float dpi);
 // world units is its size in pixels divided by this.
 float pixelsPerPageUnit(GpUnit pageUnit, float pageScale, float dpi);
 
-}  // namespace engine::text
+} // namespace engine::text

@@ -15,4 +15,4 @@ FreeTypeLibrary::~FreeTypeLibrary()
     FT_Done_FreeType(library_);
 }
 
-}  // namespace engine::text
+} // namespace engine::text

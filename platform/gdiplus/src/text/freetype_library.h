@@ -23,9 +23,9 @@ public:
     FT_Library get() const { return library_; }
 
 private:
-    explicit FreeTypeLibrary(FT_Library library) : library_(library) {}
+    explicit FreeTypeLibrary(FT_Library library) : library_(library) { }
 
     FT_Library library_;
 };
 
-}  // namespace engine::text
+} // namespace engine::text

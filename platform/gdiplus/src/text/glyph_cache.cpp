@@ -14,15 +14,12 @@ std::size_t GlyphCache::KeyHash::operator()(const Key& key) const
     return static_cast<std::size_t>(hash ^ (hash >> 29));
 }
 
-const RasterGlyph& GlyphCache::find(FontFace& face, std::uint32_t glyph, float pixelsX, float pixelsY, int subpixelX,
-                                    RasterMode mode)
+const RasterGlyph& GlyphCache::find(
+    FontFace& face, std::uint32_t glyph, float pixelsX, float pixelsY, int subpixelX, RasterMode mode)
 {
-    Key key{face.id(),
-            glyph,
-            static_cast<std::int32_t>(std::lround(pixelsX * 64.0f)),
-            static_cast<std::int32_t>(std::lround(pixelsY * 64.0f)),
-            static_cast<std::uint8_t>(subpixelX),
-            static_cast<std::uint8_t>(mode)};
+    Key key{face.id(), glyph, static_cast<std::int32_t>(std::lround(pixelsX * 64.0f)),
+        static_cast<std::int32_t>(std::lround(pixelsY * 64.0f)), static_cast<std::uint8_t>(subpixelX),
+        static_cast<std::uint8_t>(mode)};
     auto found = glyphs_.find(key);
     if (found != glyphs_.end())
         return found->second;
@@ -44,4 +41,4 @@ const RasterGlyph& GlyphCache::find(FontFace& face, std::uint32_t glyph, float p
     return glyphs_.emplace(key, std::move(rendered)).first->second;
 }
 
-}  // namespace engine::text
+} // namespace engine::text

@@ -15,14 +15,14 @@ namespace engine::text {
 
 class GlyphCache {
 public:
-    explicit GlyphCache(std::size_t byteBudget) : byteBudget_(byteBudget) {}
+    explicit GlyphCache(std::size_t byteBudget) : byteBudget_(byteBudget) { }
 
     // `glyph` of `face` at `pixelsX` by `pixelsY` pixels per em (to 1/64
     // pixel), moved right by `subpixelX` quarter pixels (0 to 3). A glyph that
     // cannot be rendered comes back empty. The reference is valid until the
     // next call.
-    const RasterGlyph& find(FontFace& face, std::uint32_t glyph, float pixelsX, float pixelsY, int subpixelX,
-                            RasterMode mode);
+    const RasterGlyph& find(
+        FontFace& face, std::uint32_t glyph, float pixelsX, float pixelsY, int subpixelX, RasterMode mode);
 
     std::size_t size() const { return glyphs_.size(); }
     std::size_t bytes() const { return bytes_; }
@@ -31,7 +31,7 @@ private:
     struct Key {
         std::uint32_t face;
         std::uint32_t glyph;
-        std::int32_t sizeX;  // 1/64 pixel
+        std::int32_t sizeX; // 1/64 pixel
         std::int32_t sizeY;
         std::uint8_t subpixelX;
         std::uint8_t mode;
@@ -46,4 +46,4 @@ private:
     std::unordered_map<Key, RasterGlyph, KeyHash> glyphs_;
 };
 
-}  // namespace engine::text
+} // namespace engine::text

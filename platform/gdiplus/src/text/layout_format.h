@@ -27,8 +27,8 @@ enum Alignment : StringAlignment {
 // What a string format tells the layout.
 struct LayoutFormat {
     INT flags = 0;
-    StringAlignment alignment = AlignNear;      // along a line
-    StringAlignment lineAlignment = AlignNear;  // of the block of lines
+    StringAlignment alignment = AlignNear;     // along a line
+    StringAlignment lineAlignment = AlignNear; // of the block of lines
     // A typographic format has no leading and trailing margins; the default
     // one leaves a sixth of an em on each side of every line.
     bool typographic = false;
@@ -36,4 +36,4 @@ struct LayoutFormat {
     bool has(INT flag) const { return (flags & flag) != 0; }
 };
 
-}  // namespace engine::text
+} // namespace engine::text

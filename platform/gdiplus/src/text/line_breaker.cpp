@@ -28,7 +28,7 @@ BrokenLine measure(std::span<const Cluster> clusters, std::uint32_t start, std::
     return line;
 }
 
-}  // namespace
+} // namespace
 
 std::vector<BrokenLine> breakLines(std::span<const Cluster> clusters, float room)
 {
@@ -37,13 +37,13 @@ std::vector<BrokenLine> breakLines(std::span<const Cluster> clusters, float room
     std::uint32_t start = 0;
     while (start < count) {
         float width = 0;
-        std::uint32_t end = start;        // exclusive end of the line being built
-        std::uint32_t lastOpportunity = start;  // a break may follow clusters before this
+        std::uint32_t end = start;             // exclusive end of the line being built
+        std::uint32_t lastOpportunity = start; // a break may follow clusters before this
         bool explicitBreak = false;
         for (std::uint32_t index = start; index < count; ++index) {
             const Cluster& cluster = clusters[index];
-            bool overflows = !cluster.hangingSpace && !cluster.lineSeparator && index > start
-                && width + cluster.advance > room + Tolerance;
+            bool overflows = !cluster.hangingSpace && !cluster.lineSeparator && index > start &&
+                width + cluster.advance > room + Tolerance;
             if (overflows) {
                 // Back to the last opportunity; a word alone on the line that
                 // does not fit is cut before the cluster that overflows.
@@ -84,4 +84,4 @@ std::vector<BrokenLine> breakLines(std::span<const Cluster> clusters, float room
     return lines;
 }
 
-}  // namespace engine::text
+} // namespace engine::text

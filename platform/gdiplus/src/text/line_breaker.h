@@ -17,10 +17,10 @@
 namespace engine::text {
 
 struct BrokenLine {
-    std::uint32_t clusterStart = 0;  // clusters [clusterStart, clusterEnd), with the
-    std::uint32_t clusterEnd = 0;    // trailing spaces and the line break character
-    float visibleWidth = 0;          // ems, without the trailing spaces
-    float trailingWidth = 0;         // ems of the trailing breaking spaces
+    std::uint32_t clusterStart = 0; // clusters [clusterStart, clusterEnd), with the
+    std::uint32_t clusterEnd = 0;   // trailing spaces and the line break character
+    float visibleWidth = 0;         // ems, without the trailing spaces
+    float trailingWidth = 0;        // ems of the trailing breaking spaces
 };
 
 inline constexpr float Unlimited = std::numeric_limits<float>::infinity();
@@ -31,4 +31,4 @@ inline constexpr float Unlimited = std::numeric_limits<float>::infinity();
 // text has no lines.
 std::vector<BrokenLine> breakLines(std::span<const Cluster> clusters, float room);
 
-}  // namespace engine::text
+} // namespace engine::text

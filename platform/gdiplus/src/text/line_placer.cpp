@@ -22,7 +22,7 @@ float alignmentFactor(StringAlignment alignment)
     }
 }
 
-}  // namespace
+} // namespace
 
 float lineMargin(const LayoutFormat& format, float emSize)
 {
@@ -43,7 +43,7 @@ float lineRoom(const GpRectF& layout, const LayoutFormat& format, float emSize)
 }
 
 Placement placeLines(std::span<const BrokenLine> lines, std::span<const Cluster> clusters, const LineMetrics& metrics,
-                     const GpRectF& layout, const LayoutFormat& format)
+    const GpRectF& layout, const LayoutFormat& format)
 {
     Placement placement;
     placement.bounds = GpRectF{layout.X, layout.Y, 0, 0};
@@ -118,4 +118,4 @@ Placement placeLines(std::span<const BrokenLine> lines, std::span<const Cluster>
     return placement;
 }
 
-}  // namespace engine::text
+} // namespace engine::text

@@ -16,21 +16,21 @@ namespace engine::text {
 // The font's vertical measures in world units.
 struct LineMetrics {
     float emSize = 0;
-    float ascent = 0;       // baseline below the line's top
-    float lineSpacing = 0;  // baseline to baseline
+    float ascent = 0;      // baseline below the line's top
+    float lineSpacing = 0; // baseline to baseline
 };
 
 struct PlacedLine {
     BrokenLine line;
-    float x = 0;         // where the line's first cluster starts
+    float x = 0; // where the line's first cluster starts
     float baseline = 0;
-    float width = 0;     // the width the line was aligned with
+    float width = 0; // the width the line was aligned with
 };
 
 struct Placement {
-    std::vector<PlacedLine> lines;  // the lines laid out, top to bottom
-    GpRectF bounds{};               // what the laid-out lines occupy, margins included
-    INT unitsFitted = 0;            // text units in the laid-out lines
+    std::vector<PlacedLine> lines; // the lines laid out, top to bottom
+    GpRectF bounds{};              // what the laid-out lines occupy, margins included
+    INT unitsFitted = 0;           // text units in the laid-out lines
     INT linesFilled = 0;
 };
 
@@ -51,6 +51,6 @@ float lineRoom(const GpRectF& layout, const LayoutFormat& format, float emSize);
 // rectangle has no height). With a height, only lines that reach into the
 // rectangle are laid out, only whole ones under LineLimit.
 Placement placeLines(std::span<const BrokenLine> lines, std::span<const Cluster> clusters, const LineMetrics& metrics,
-                     const GpRectF& layout, const LayoutFormat& format);
+    const GpRectF& layout, const LayoutFormat& format);
 
-}  // namespace engine::text
+} // namespace engine::text

@@ -33,8 +33,7 @@ bool isMark(hb_unicode_funcs_t* unicode, char32_t character)
 // Neutral characters (spaces, punctuation, marks, controls) take the face and
 // script of what precedes them, or of what follows at the start of the text,
 // so that "你好，" stays one run instead of three.
-template <typename Value>
-void resolveNeutrals(std::vector<Value>& values, Value unresolved, Value whenNone)
+template <typename Value> void resolveNeutrals(std::vector<Value>& values, Value unresolved, Value whenNone)
 {
     auto firstResolved = std::find_if(values.begin(), values.end(), [&](Value v) { return v != unresolved; });
     Value previous = firstResolved == values.end() ? whenNone : *firstResolved;
@@ -47,8 +46,7 @@ void resolveNeutrals(std::vector<Value>& values, Value unresolved, Value whenNon
 }
 
 std::vector<Run> splitIntoRuns(std::u16string_view text, const std::shared_ptr<FontFace>& primary,
-                               const FallbackLookup& fallback,
-                               std::vector<std::shared_ptr<FontFace>>& faces)
+    const FallbackLookup& fallback, std::vector<std::shared_ptr<FontFace>>& faces)
 {
     hb_unicode_funcs_t* unicode = hb_unicode_funcs_get_default();
     std::vector<std::size_t> starts;
@@ -60,9 +58,8 @@ std::vector<Run> splitIntoRuns(std::u16string_view text, const std::shared_ptr<F
         DecodedCodePoint decoded = decodeAt(text, index);
         char32_t character = decoded.value;
         int face = Unresolved;
-        bool neutral = isInvisible(character) || isLineSeparator(character)
-            || (isMark(unicode, character) && previousFace != Unresolved
-                && faces[previousFace]->hasCharacter(character));
+        bool neutral = isInvisible(character) || isLineSeparator(character) ||
+            (isMark(unicode, character) && previousFace != Unresolved && faces[previousFace]->hasCharacter(character));
         if (!neutral) {
             face = 0;
             if (!primary->hasCharacter(character) && fallback) {
@@ -128,10 +125,9 @@ float tabAdvance(const FontFace& face)
     return 4.0f * advance / static_cast<float>(face.metrics().unitsPerEm);
 }
 
-}  // namespace
+} // namespace
 
-ShapedText shapeText(std::u16string_view text, const std::shared_ptr<FontFace>& primary,
-                     const FallbackLookup& fallback)
+ShapedText shapeText(std::u16string_view text, const std::shared_ptr<FontFace>& primary, const FallbackLookup& fallback)
 {
     ShapedText shaped;
     shaped.faces.push_back(primary);
@@ -151,7 +147,7 @@ ShapedText shapeText(std::u16string_view text, const std::shared_ptr<FontFace>& 
         // The whole text goes in, the run marked as the part to shape, so
         // that shaping sees the context on both sides of the run.
         hb_buffer_add_utf16(buffer, units.data(), static_cast<int>(units.size()), static_cast<unsigned>(run.start),
-                            static_cast<int>(run.end - run.start));
+            static_cast<int>(run.end - run.start));
         hb_buffer_set_direction(buffer, HB_DIRECTION_LTR);
         hb_buffer_set_script(buffer, run.script);
         hb_buffer_set_language(buffer, hb_language_get_default());
@@ -196,4 +192,4 @@ ShapedText shapeText(std::u16string_view text, const std::shared_ptr<FontFace>& 
     return shaped;
 }
 
-}  // namespace engine::text
+} // namespace engine::text

@@ -18,7 +18,7 @@ using FallbackLookup = std::function<std::shared_ptr<FontFace>(char32_t characte
 // Left-to-right shaping of `text` with `primary`, falling back through
 // `fallback` (which may be empty: then missing characters show the primary
 // face's missing-glyph shape).
-ShapedText shapeText(std::u16string_view text, const std::shared_ptr<FontFace>& primary,
-                     const FallbackLookup& fallback);
+ShapedText shapeText(
+    std::u16string_view text, const std::shared_ptr<FontFace>& primary, const FallbackLookup& fallback);
 
-}  // namespace engine::text
+} // namespace engine::text

@@ -45,4 +45,4 @@ private:
     LANGID language_ = 0;
 };
 
-}  // namespace engine
+} // namespace engine

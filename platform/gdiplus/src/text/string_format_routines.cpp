@@ -17,7 +17,7 @@ bool isAlignment(StringAlignment alignment)
     return alignment >= engine::text::AlignNear && alignment <= engine::text::AlignFar;
 }
 
-}  // namespace
+} // namespace
 
 GpStatus GdipCreateStringFormat(INT formatAttributes, LANGID language, GpStringFormat** format)
 {

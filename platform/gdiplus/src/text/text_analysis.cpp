@@ -44,8 +44,7 @@ std::vector<BreakAfter> findBreakOpportunities(std::u16string_view text)
 
 bool isLineSeparator(char32_t character)
 {
-    return (character >= 0x0A && character <= 0x0D) || character == 0x85 || character == 0x2028
-        || character == 0x2029;
+    return (character >= 0x0A && character <= 0x0D) || character == 0x85 || character == 0x2028 || character == 0x2029;
 }
 
 bool isHangingSpace(char32_t character)
@@ -70,19 +69,19 @@ bool isInvisible(char32_t character)
     if (character < 0x20 || (character >= 0x7F && character < 0xA0))
         return true;
     switch (character) {
-    case 0x00AD:  // soft hyphen: shown only where a line breaks at it
-    case 0x200B:  // zero width space
-    case 0x200C:  // zero width non-joiner
-    case 0x200D:  // zero width joiner
-    case 0x200E:  // left-to-right mark
-    case 0x200F:  // right-to-left mark
-    case 0x2060:  // word joiner
-    case 0xFEFF:  // zero width no-break space
+    case 0x00AD: // soft hyphen: shown only where a line breaks at it
+    case 0x200B: // zero width space
+    case 0x200C: // zero width non-joiner
+    case 0x200D: // zero width joiner
+    case 0x200E: // left-to-right mark
+    case 0x200F: // right-to-left mark
+    case 0x2060: // word joiner
+    case 0xFEFF: // zero width no-break space
         return true;
     default:
-        return (character >= 0x202A && character <= 0x202E) || (character >= 0x2066 && character <= 0x2069)
-            || (character >= 0xFE00 && character <= 0xFE0F);
+        return (character >= 0x202A && character <= 0x202E) || (character >= 0x2066 && character <= 0x2069) ||
+            (character >= 0xFE00 && character <= 0xFE0F);
     }
 }
 
-}  // namespace engine::text
+} // namespace engine::text

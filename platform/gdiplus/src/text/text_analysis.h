@@ -12,9 +12,9 @@ namespace engine::text {
 
 // What may follow a UTF-16 unit.
 enum class BreakAfter : std::uint8_t {
-    None,       // the line continues (also inside a surrogate pair)
-    Allowed,    // a line may end after this unit
-    Mandatory,  // a line ends after this unit (an explicit line break)
+    None,      // the line continues (also inside a surrogate pair)
+    Allowed,   // a line may end after this unit
+    Mandatory, // a line ends after this unit (an explicit line break)
 };
 
 // One entry per unit of `text`. The end of the text is not reported as a
@@ -34,4 +34,4 @@ bool isHangingSpace(char32_t character);
 // take no room, draw nothing and never call for a fallback font.
 bool isInvisible(char32_t character);
 
-}  // namespace engine::text
+} // namespace engine::text

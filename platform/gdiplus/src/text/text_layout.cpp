@@ -8,12 +8,12 @@ LineMetrics lineMetricsOf(const FontFace& face, float emSize)
 {
     const DesignMetrics& design = face.metrics();
     float perUnit = emSize / static_cast<float>(design.unitsPerEm);
-    return LineMetrics{emSize, static_cast<float>(design.cellAscent) * perUnit,
-                       static_cast<float>(design.lineSpacing) * perUnit};
+    return LineMetrics{
+        emSize, static_cast<float>(design.cellAscent) * perUnit, static_cast<float>(design.lineSpacing) * perUnit};
 }
 
 TextLayout layOutText(FontCache& cache, const std::shared_ptr<FontFace>& face, float emSize, std::u16string_view text,
-                      const GpRectF& layout, const LayoutFormat& format)
+    const GpRectF& layout, const LayoutFormat& format)
 {
     TextLayout result;
     result.metrics = lineMetricsOf(*face, emSize);
@@ -23,4 +23,4 @@ TextLayout layOutText(FontCache& cache, const std::shared_ptr<FontFace>& face, f
     return result;
 }
 
-}  // namespace engine::text
+} // namespace engine::text

@@ -28,6 +28,6 @@ LineMetrics lineMetricsOf(const FontFace& face, float emSize);
 // characters it lacks, unless the format says NoFontFallback) at `emSize`
 // world units per em in the rectangle `layout`.
 TextLayout layOutText(FontCache& cache, const std::shared_ptr<FontFace>& face, float emSize, std::u16string_view text,
-                      const GpRectF& layout, const LayoutFormat& format);
+    const GpRectF& layout, const LayoutFormat& format);
 
-}  // namespace engine::text
+} // namespace engine::text

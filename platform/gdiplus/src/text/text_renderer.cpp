@@ -26,12 +26,13 @@ int roundToPixel(double value)
 // Drawn in tiles of one small mask, so a very long line needs no mask as
 // wide as itself.
 void drawStroke(Graphics& graphics, const PlacedLine& line, float emSize, float centre, float thickness,
-                const Graphics::Affine& mapping, int baseline, ARGB color, const DeviceBox& limit)
+    const Graphics::Affine& mapping, int baseline, ARGB color, const DeviceBox& limit)
 {
     if (line.line.visibleWidth <= 0)
         return;
     int left = std::max(limit.left, roundToPixel(mapping.m11 * line.x + mapping.dx));
-    int right = std::min(limit.right, roundToPixel(mapping.m11 * (line.x + line.line.visibleWidth * emSize) + mapping.dx));
+    int right =
+        std::min(limit.right, roundToPixel(mapping.m11 * (line.x + line.line.visibleWidth * emSize) + mapping.dx));
     int height = std::max(1, roundToPixel(thickness));
     int top = baseline + roundToPixel(centre - static_cast<float>(height) / 2);
     constexpr int tile = 256;
@@ -42,12 +43,12 @@ void drawStroke(Graphics& graphics, const PlacedLine& line, float emSize, float 
     }
 }
 
-}  // namespace
+} // namespace
 
 bool isDrawableMapping(const Graphics::Affine& mapping)
 {
-    bool finite = std::isfinite(mapping.m11) && std::isfinite(mapping.m22) && std::isfinite(mapping.dx)
-        && std::isfinite(mapping.dy);
+    bool finite = std::isfinite(mapping.m11) && std::isfinite(mapping.m22) && std::isfinite(mapping.dx) &&
+        std::isfinite(mapping.dy);
     return finite && mapping.m12 == 0 && mapping.m21 == 0 && mapping.m11 > 0 && mapping.m22 > 0;
 }
 
@@ -67,7 +68,8 @@ std::vector<DeviceGlyph> placeGlyphs(const TextLayout& layout, const Graphics::A
                 for (std::uint32_t glyph = cluster.glyphStart; glyph < cluster.glyphEnd; ++glyph) {
                     const ShapedGlyph& shapedGlyph = shaped.glyphs[glyph];
                     float deviceX = mapping.m11 * (glyphPen + shapedGlyph.offsetX * em) + mapping.dx;
-                    long long quarters = std::llround(std::clamp(static_cast<double>(deviceX), -double(Far), double(Far)) * 4.0);
+                    long long quarters =
+                        std::llround(std::clamp(static_cast<double>(deviceX), -double(Far), double(Far)) * 4.0);
                     DeviceGlyph device;
                     device.face = shapedGlyph.face;
                     device.glyph = shapedGlyph.glyph;
@@ -104,16 +106,16 @@ DeviceBox clipBoxOf(const GpRectF& layout, const LayoutFormat& format, const Gra
 RasterMode rasterModeFor(INT textRenderingHint)
 {
     switch (textRenderingHint) {
-    case 1:  // single bit per pixel, grid fitted
-    case 2:  // single bit per pixel
+    case 1: // single bit per pixel, grid fitted
+    case 2: // single bit per pixel
         return RasterMode::Monochrome;
-    default:  // system default, antialiased, ClearType (drawn grey)
+    default: // system default, antialiased, ClearType (drawn grey)
         return RasterMode::Smooth;
     }
 }
 
 GpStatus drawTextLayout(Graphics& graphics, const TextLayout& layout, const GpRectF& layoutRect,
-                        const LayoutFormat& format, INT fontStyle, ARGB color, GlyphCache& glyphs)
+    const LayoutFormat& format, INT fontStyle, ARGB color, GlyphCache& glyphs)
 {
     Graphics::Affine mapping = graphics.worldToDevice();
     if (!isDrawableMapping(mapping))
@@ -158,4 +160,4 @@ GpStatus drawTextLayout(Graphics& graphics, const TextLayout& layout, const GpRe
     return Ok;
 }
 
-}  // namespace engine::text
+} // namespace engine::text

@@ -16,10 +16,10 @@ namespace engine::text {
 
 // One glyph on the device: drawn with its pen at (penX + subpixelX / 4, baseline).
 struct DeviceGlyph {
-    std::uint16_t face = 0;  // index into the shaped text's faces
+    std::uint16_t face = 0; // index into the shaped text's faces
     std::uint32_t glyph = 0;
     int penX = 0;
-    int subpixelX = 0;  // quarters of a pixel, 0 to 3
+    int subpixelX = 0; // quarters of a pixel, 0 to 3
     int baseline = 0;
 };
 
@@ -49,6 +49,6 @@ RasterMode rasterModeFor(INT textRenderingHint);
 // drawable, ValueOverflow when the em would be larger than MaximumDeviceEm;
 // nothing is drawn then.
 GpStatus drawTextLayout(Graphics& graphics, const TextLayout& layout, const GpRectF& layoutRect,
-                        const LayoutFormat& format, INT fontStyle, ARGB color, GlyphCache& glyphs);
+    const LayoutFormat& format, INT fontStyle, ARGB color, GlyphCache& glyphs);
 
-}  // namespace engine::text
+} // namespace engine::text

@@ -56,10 +56,10 @@ float emSizeOn(const Font& font, const Graphics& graphics)
     return perWorldUnit > 0 ? pixels / perWorldUnit : pixels;
 }
 
-}  // namespace
+} // namespace
 
 GpStatus GdipDrawString(GpGraphics* graphics, const WCHAR* string, INT length, const GpFont* font,
-                        const GpRectF* layoutRect, const GpStringFormat* stringFormat, const GpBrush* brush)
+    const GpRectF* layoutRect, const GpStringFormat* stringFormat, const GpBrush* brush)
 {
     return guarded([&]() -> GpStatus {
         auto* context = lookup<Graphics>(graphics);
@@ -68,8 +68,8 @@ GpStatus GdipDrawString(GpGraphics* graphics, const WCHAR* string, INT length, c
         bool formatValid = false;
         LayoutFormat format = formatOf(stringFormat, formatValid);
         std::u16string text;
-        if (!context || !drawnFont || !fill || !formatValid || !layoutRect || !isFiniteRect(*layoutRect)
-            || !engine::text::readString(string, length, text))
+        if (!context || !drawnFont || !fill || !formatValid || !layoutRect || !isFiniteRect(*layoutRect) ||
+            !engine::text::readString(string, length, text))
             return InvalidParameter;
         auto* solid = dynamic_cast<engine::SolidBrush*>(fill);
         if (!solid || !isSupported(format))
@@ -82,14 +82,14 @@ GpStatus GdipDrawString(GpGraphics* graphics, const WCHAR* string, INT length, c
             return ValueOverflow;
         FontCache& cache = FontCache::instance();
         auto layout = engine::text::layOutText(cache, drawnFont->face(), emSize, text, *layoutRect, format);
-        return engine::text::drawTextLayout(*context, layout, *layoutRect, format, drawnFont->style(),
-                                            solid->color(), cache.glyphs());
+        return engine::text::drawTextLayout(
+            *context, layout, *layoutRect, format, drawnFont->style(), solid->color(), cache.glyphs());
     });
 }
 
 GpStatus GdipMeasureString(GpGraphics* graphics, const WCHAR* string, INT length, const GpFont* font,
-                           const GpRectF* layoutRect, const GpStringFormat* stringFormat, GpRectF* boundingBox,
-                           INT* codepointsFitted, INT* linesFilled)
+    const GpRectF* layoutRect, const GpStringFormat* stringFormat, GpRectF* boundingBox, INT* codepointsFitted,
+    INT* linesFilled)
 {
     return guarded([&]() -> GpStatus {
         auto* context = lookup<Graphics>(graphics);
@@ -97,8 +97,8 @@ GpStatus GdipMeasureString(GpGraphics* graphics, const WCHAR* string, INT length
         bool formatValid = false;
         LayoutFormat format = formatOf(stringFormat, formatValid);
         std::u16string text;
-        if (!context || !measuredFont || !formatValid || !layoutRect || !isFiniteRect(*layoutRect) || !boundingBox
-            || !engine::text::readString(string, length, text))
+        if (!context || !measuredFont || !formatValid || !layoutRect || !isFiniteRect(*layoutRect) || !boundingBox ||
+            !engine::text::readString(string, length, text))
             return InvalidParameter;
         if (!isSupported(format))
             return NotImplemented;
@@ -109,9 +109,9 @@ GpStatus GdipMeasureString(GpGraphics* graphics, const WCHAR* string, INT length
         engine::text::Placement placement;
         placement.bounds = GpRectF{layoutRect->X, layoutRect->Y, 0, 0};
         if (!text.empty()) {
-            placement = engine::text::layOutText(FontCache::instance(), measuredFont->face(), emSize, text,
-                                                 *layoutRect, format)
-                            .placement;
+            placement =
+                engine::text::layOutText(FontCache::instance(), measuredFont->face(), emSize, text, *layoutRect, format)
+                    .placement;
         }
         *boundingBox = placement.bounds;
         if (codepointsFitted)

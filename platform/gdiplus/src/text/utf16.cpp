@@ -4,8 +4,14 @@ namespace engine::text {
 
 namespace {
 
-bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool isHighSurrogate(char16_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool isLowSurrogate(char16_t unit)
+{
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 void appendUtf8(std::string& out, char32_t value)
 {
@@ -26,7 +32,7 @@ void appendUtf8(std::string& out, char32_t value)
     }
 }
 
-}  // namespace
+} // namespace
 
 DecodedCodePoint decodeAt(std::u16string_view text, std::size_t index)
 {
@@ -66,8 +72,8 @@ std::u16string fromUtf8(std::string_view text)
         char32_t value = extra == 0 ? lead : lead & (0x3F >> extra);
         bool valid = lead < 0x80 || extra > 0;
         for (std::size_t continuation = 1; valid && continuation <= extra; ++continuation) {
-            if (index + continuation >= text.size()
-                || (static_cast<unsigned char>(text[index + continuation]) & 0xC0) != 0x80) {
+            if (index + continuation >= text.size() ||
+                (static_cast<unsigned char>(text[index + continuation]) & 0xC0) != 0x80) {
                 valid = false;
                 extra = continuation - 1;
                 break;
@@ -107,4 +113,4 @@ bool readString(const WCHAR* string, INT length, std::u16string& out)
     return true;
 }
 
-}  // namespace engine::text
+} // namespace engine::text

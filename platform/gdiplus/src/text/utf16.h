@@ -35,4 +35,4 @@ std::u16string fromUtf8(std::string_view text);
 // describe a string (a null pointer, a length below -1).
 bool readString(const WCHAR* string, INT length, std::u16string& out);
 
-}  // namespace engine::text
+} // namespace engine::text

@@ -24,20 +24,11 @@ extern "C" {
 #define QUILLORY_WIN32_API __attribute__((visibility("default")))
 
 /* Code pages. */
-enum {
-    CP_ACP = 0,
-    CP_OEMCP = 1,
-    CP_UTF8 = 65001
-};
+enum { CP_ACP = 0, CP_OEMCP = 1, CP_UTF8 = 65001 };
 
 /* Conversion flags. With the *_ERR_INVALID_CHARS flag a conversion fails (0)
  * on malformed input instead of substituting U+FFFD. */
-enum {
-    MB_PRECOMPOSED = 0x1,
-    MB_COMPOSITE = 0x2,
-    MB_USEGLYPHCHARS = 0x4,
-    MB_ERR_INVALID_CHARS = 0x8
-};
+enum { MB_PRECOMPOSED = 0x1, MB_COMPOSITE = 0x2, MB_USEGLYPHCHARS = 0x4, MB_ERR_INVALID_CHARS = 0x8 };
 enum {
     WC_DISCARDNS = 0x10,
     WC_SEPCHARS = 0x20,
@@ -53,8 +44,8 @@ enum {
  * `wideUnits` (the buffer's contents are then unspecified) or an argument is
  * bad. Malformed UTF-8 becomes one U+FFFD per maximal ill-formed subsequence;
  * nothing at or past `text + textBytes` is read. */
-QUILLORY_WIN32_API int MultiByteToWideChar(UINT codePage, DWORD flags, const char* text, int textBytes, WCHAR* wide,
-                                           int wideUnits);
+QUILLORY_WIN32_API int MultiByteToWideChar(
+    UINT codePage, DWORD flags, const char* text, int textBytes, WCHAR* wide, int wideUnits);
 
 /* Converts `wideUnits` units of `wide` (-1: up to and including its NUL) to
  * UTF-8; the count rules are those of MultiByteToWideChar, in bytes. A lone
@@ -62,7 +53,7 @@ QUILLORY_WIN32_API int MultiByteToWideChar(UINT codePage, DWORD flags, const cha
  * `*defaultChar` when one is given; `*usedDefaultChar` (when given) tells
  * whether that happened. For 65001 both pointers must be NULL, as on Windows. */
 QUILLORY_WIN32_API int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int wideUnits, char* text,
-                                           int textBytes, const char* defaultChar, BOOL* usedDefaultChar);
+    int textBytes, const char* defaultChar, BOOL* usedDefaultChar);
 
 /* Units before the first NUL; 0 for NULL. */
 QUILLORY_WIN32_API int lstrlenW(const WCHAR* text);
@@ -142,13 +133,7 @@ QUILLORY_WIN32_API HRESULT CreateStreamOnHGlobal(HGLOBAL block, BOOL deleteOnRel
 QUILLORY_WIN32_API HRESULT GetHGlobalFromStream(IStream* stream, HGLOBAL* block);
 
 /* Screen, fonts and device contexts. */
-enum {
-    DEFAULT_GUI_FONT = 17,
-    LOGPIXELSX = 88,
-    LOGPIXELSY = 90,
-    DEFAULT_CHARSET = 1,
-    FW_NORMAL = 400
-};
+enum { DEFAULT_GUI_FONT = 17, LOGPIXELSX = 88, LOGPIXELSY = 90, DEFAULT_CHARSET = 1, FW_NORMAL = 400 };
 
 /* The stock object `object`; only DEFAULT_GUI_FONT exists here, any other
  * index gives NULL. Stock objects are never freed. */

@@ -51,9 +51,7 @@ typedef struct HMETAFILE__* HMETAFILE;
 typedef void* HGDIOBJ;
 typedef void* HANDLE;
 
-enum {
-    LF_FACESIZE = 32
-};
+enum { LF_FACESIZE = 32 };
 
 typedef struct LOGFONTA {
     LONG lfHeight;
@@ -133,21 +131,10 @@ typedef struct STATSTG {
 } STATSTG;
 
 /* Seek origins and Stat flags of IStream. */
-enum {
-    STREAM_SEEK_SET = 0,
-    STREAM_SEEK_CUR = 1,
-    STREAM_SEEK_END = 2
-};
-enum {
-    STATFLAG_DEFAULT = 0,
-    STATFLAG_NONAME = 1
-};
-enum {
-    STGTY_STREAM = 2
-};
-enum {
-    STGM_READWRITE = 2
-};
+enum { STREAM_SEEK_SET = 0, STREAM_SEEK_CUR = 1, STREAM_SEEK_END = 2 };
+enum { STATFLAG_DEFAULT = 0, STATFLAG_NONAME = 1 };
+enum { STGTY_STREAM = 2 };
+enum { STGM_READWRITE = 2 };
 
 /* A COM-style stream: a pointer to a table of methods in the COM order
  * (IUnknown's three, then ISequentialStream's two, then IStream's nine). */
@@ -160,7 +147,8 @@ typedef struct IStreamVtbl {
     HRESULT (*Write)(IStream* self, const void* buffer, ULONG count, ULONG* written);
     HRESULT (*Seek)(IStream* self, LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* position);
     HRESULT (*SetSize)(IStream* self, ULARGE_INTEGER size);
-    HRESULT (*CopyTo)(IStream* self, IStream* target, ULARGE_INTEGER count, ULARGE_INTEGER* read, ULARGE_INTEGER* written);
+    HRESULT (*CopyTo)
+    (IStream* self, IStream* target, ULARGE_INTEGER count, ULARGE_INTEGER* read, ULARGE_INTEGER* written);
     HRESULT (*Commit)(IStream* self, DWORD flags);
     HRESULT (*Revert)(IStream* self);
     HRESULT (*LockRegion)(IStream* self, ULARGE_INTEGER offset, ULARGE_INTEGER count, DWORD lockType);
