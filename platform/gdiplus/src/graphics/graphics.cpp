@@ -35,23 +35,6 @@ int firstCentreAtOrAfter(double edge)
     return static_cast<int>(std::clamp(std::ceil(edge), -limit, limit));
 }
 
-// Device units per page unit on a target of `dpi` dots per inch.
-float unitScale(GpUnit unit, float dpi)
-{
-    switch (unit) {
-    case 3: // point
-        return dpi / 72.0f;
-    case 4: // inch
-        return dpi;
-    case 5: // document
-        return dpi / 300.0f;
-    case 6: // millimetre
-        return dpi / 25.4f;
-    default: // world, display and pixel are device pixels on a bitmap
-        return 1.0f;
-    }
-}
-
 } // namespace
 
 Graphics::Graphics(std::shared_ptr<PixelSurface> target, float dpiX, float dpiY)
@@ -82,10 +65,20 @@ INT Graphics::textRenderingHint() const
     return textRenderingHint_;
 }
 
+float Graphics::pixelsPerPageUnitX() const
+{
+    return pixelsPerUnit(pageUnit_, dpiX_) * pageScale_;
+}
+
+float Graphics::pixelsPerPageUnitY() const
+{
+    return pixelsPerUnit(pageUnit_, dpiY_) * pageScale_;
+}
+
 Graphics::Affine Graphics::worldToDevice() const
 {
-    const float scaleX = unitScale(pageUnit_, dpiX_) * pageScale_;
-    const float scaleY = unitScale(pageUnit_, dpiY_) * pageScale_;
+    const float scaleX = pixelsPerPageUnitX();
+    const float scaleY = pixelsPerPageUnitY();
     return Affine{world_.m11 * scaleX, world_.m12 * scaleY, world_.m21 * scaleX, world_.m22 * scaleY,
         world_.dx * scaleX, world_.dy * scaleY};
 }
@@ -140,7 +133,7 @@ GpStatus Graphics::fillRectangle(const Brush& brush, REAL x, REAL y, REAL width,
 
 GpStatus Graphics::drawImage(Image& image, const GpRectF& destination, const GpRectF& source, GpUnit sourceUnit)
 {
-    if (sourceUnit < 0 || sourceUnit > 6)
+    if (!isUnit(sourceUnit))
         return InvalidParameter;
     for (REAL value : {destination.X, destination.Y, destination.Width, destination.Height, source.X, source.Y,
              source.Width, source.Height}) {
@@ -150,7 +143,7 @@ GpStatus Graphics::drawImage(Image& image, const GpRectF& destination, const GpR
     if (!(source.Width > 0) || !(source.Height > 0))
         return InvalidParameter;
     auto* bitmap = dynamic_cast<Bitmap*>(&image);
-    if (!bitmap || sourceUnit != 2 || !mapsAxisAligned())
+    if (!bitmap || sourceUnit != UnitPixel || !mapsAxisAligned())
         return NotImplemented;
     if (destination.Width == 0 || destination.Height == 0)
         return Ok;

@@ -4,6 +4,7 @@
 // the text area uses only the members marked "for text".
 
 #include "core/object.h"
+#include "core/units.h"
 #include "graphics/brush.h"
 #include "graphics/coverage.h"
 
@@ -66,6 +67,12 @@ public:
     };
     Affine worldToDevice() const;
 
+    // For text: device pixels per world unit along each axis before the world
+    // transform (the page unit at the target's resolution times the page
+    // scale).
+    float pixelsPerPageUnitX() const;
+    float pixelsPerPageUnitY() const;
+
     // For text: the context's text rendering hint (TextRenderingHint value).
     INT textRenderingHint() const;
 
@@ -85,8 +92,8 @@ private:
     std::shared_ptr<PixelSurface> target_;
     float dpiX_;
     float dpiY_;
-    Affine world_;        // the world transform; identity until transform routines exist
-    GpUnit pageUnit_ = 1; // UnitDisplay: one pixel on a bitmap
+    Affine world_;                  // the world transform; identity until transform routines exist
+    GpUnit pageUnit_ = UnitDisplay; // one pixel on a bitmap
     REAL pageScale_ = 1.0f;
     INT textRenderingHint_ = 0;               // SystemDefault
     InterpolationMode interpolationMode_ = 3; // Bilinear

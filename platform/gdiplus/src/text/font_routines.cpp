@@ -1,11 +1,11 @@
 // Fonts at the boundary.
 
 #include "core/boundary.h"
+#include "core/units.h"
 #include "graphics/graphics.h"
 #include "text/font.h"
 #include "text/font_cache.h"
 #include "text/font_family.h"
-#include "text/font_units.h"
 
 #include <gdiplus/flat_api.h>
 
@@ -35,7 +35,7 @@ GpStatus GdipCreateFont(const GpFontFamily* fontFamily, REAL emSize, INT style, 
         auto* family = lookup<FontFamily>(fontFamily);
         if (!family || !font)
             return InvalidParameter;
-        if (!std::isfinite(emSize) || emSize <= 0 || !engine::text::isFontUnit(unit))
+        if (!std::isfinite(emSize) || emSize <= 0 || !engine::isFontUnit(unit))
             return InvalidParameter;
         if (style < 0 || style > (Font::Bold | Font::Italic | Font::Underline | Font::Strikeout))
             return InvalidParameter;
@@ -120,9 +120,8 @@ GpStatus GdipGetFontHeight(const GpFont* font, const GpGraphics* graphics, REAL*
             auto* context = lookup<engine::Graphics>(graphics);
             if (!context)
                 return InvalidParameter;
-            emSize *= engine::text::pixelsPerUnit(source->unit(), context->dpiY());
-            float perPageUnit =
-                engine::text::pixelsPerPageUnit(context->pageUnit(), context->pageScale(), context->dpiY());
+            emSize *= engine::pixelsPerUnit(source->unit(), context->dpiY());
+            float perPageUnit = context->pixelsPerPageUnitY();
             if (perPageUnit > 0)
                 emSize /= perPageUnit;
         }
@@ -137,7 +136,7 @@ GpStatus GdipGetFontHeightGivenDPI(const GpFont* font, REAL dpi, REAL* height)
         auto* source = lookup<Font>(font);
         if (!source || !height || !std::isfinite(dpi) || dpi <= 0)
             return InvalidParameter;
-        *height = lineSpacingAt(*source, source->emSize() * engine::text::pixelsPerUnit(source->unit(), dpi));
+        *height = lineSpacingAt(*source, source->emSize() * engine::pixelsPerUnit(source->unit(), dpi));
         return Ok;
     });
 }

@@ -2,10 +2,10 @@
 // same way, so a measured box is where the drawn text lands.
 
 #include "core/boundary.h"
+#include "core/units.h"
 #include "graphics/brush.h"
 #include "graphics/graphics.h"
 #include "text/font.h"
-#include "text/font_units.h"
 #include "text/string_format.h"
 #include "text/text_layout.h"
 #include "text/text_renderer.h"
@@ -51,8 +51,8 @@ bool isSupported(const LayoutFormat& format)
 // page unit, so only the world transform scales text.
 float emSizeOn(const Font& font, const Graphics& graphics)
 {
-    float pixels = font.emSize() * engine::text::pixelsPerUnit(font.unit(), graphics.dpiY());
-    float perWorldUnit = engine::text::pixelsPerPageUnit(graphics.pageUnit(), graphics.pageScale(), graphics.dpiY());
+    float pixels = font.emSize() * engine::pixelsPerUnit(font.unit(), graphics.dpiY());
+    float perWorldUnit = graphics.pixelsPerPageUnitY();
     return perWorldUnit > 0 ? pixels / perWorldUnit : pixels;
 }
 

@@ -1,4 +1,4 @@
-#include "text/font_units.h"
+#include "core/units.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,8 @@
 
 namespace {
 
-using engine::text::isFontUnit;
-using engine::text::pixelsPerPageUnit;
-using engine::text::pixelsPerUnit;
+using engine::isFontUnit;
+using engine::pixelsPerUnit;
 
 struct UnitCase {
     const char* why;
@@ -18,7 +17,7 @@ struct UnitCase {
     float pixels;
 };
 
-TEST(FontUnits, ConvertSizesToPixelsAtTheTargetResolution)
+TEST(Units, ConvertSizesToPixelsAtTheTargetResolution)
 {
     const UnitCase cases[] = {
         {"12 points at 96 dpi are 16 pixels", 3, 12, 96, 16},
@@ -36,7 +35,7 @@ TEST(FontUnits, ConvertSizesToPixelsAtTheTargetResolution)
     }
 }
 
-TEST(FontUnits, WorldAndDisplayAreNoFontUnits)
+TEST(Units, WorldAndDisplayAreNoFontUnits)
 {
     for (GpUnit unit : {-1, 0, 1, 7, 100}) {
         SCOPED_TRACE(unit);
@@ -44,13 +43,11 @@ TEST(FontUnits, WorldAndDisplayAreNoFontUnits)
     }
 }
 
-TEST(FontUnits, PageUnitsOfPixelsLeaveWorldUnitsAsPixels)
+TEST(Units, WorldAndDisplayAreDevicePixelsOnABitmap)
 {
-    EXPECT_FLOAT_EQ(pixelsPerPageUnit(0, 1, 96), 1); // world
-    EXPECT_FLOAT_EQ(pixelsPerPageUnit(1, 1, 96), 1); // display
-    EXPECT_FLOAT_EQ(pixelsPerPageUnit(2, 2, 96), 2); // pixel, doubled
-    EXPECT_FLOAT_EQ(pixelsPerPageUnit(3, 1, 96), 96.0f / 72);
-    EXPECT_FLOAT_EQ(pixelsPerPageUnit(4, 0.5f, 200), 100);
+    EXPECT_FLOAT_EQ(pixelsPerUnit(0, 96), 1);  // world
+    EXPECT_FLOAT_EQ(pixelsPerUnit(1, 300), 1); // display
+    EXPECT_FLOAT_EQ(pixelsPerUnit(2, 300), 1); // pixel
 }
 
 } // namespace
