@@ -23,6 +23,27 @@ struct Descriptor {
     }
 };
 
+// Appends what `readChunk` reads, a chunk at a time, until it reads nothing.
+// `readChunk(buffer, got)` fills up to ChunkBytes at `buffer`, sets `got` and
+// answers Ok, or answers the failure. The limit is checked after every chunk,
+// so a source that never ends cannot grow the buffer without bound.
+template <typename ReadChunk> GpStatus appendUntilEnd(std::vector<std::uint8_t>& contents, ReadChunk readChunk)
+{
+    for (;;) {
+        const std::size_t used = contents.size();
+        contents.resize(used + ChunkBytes);
+        std::size_t got = 0;
+        const GpStatus status = readChunk(contents.data() + used, got);
+        if (status != Ok)
+            return status;
+        contents.resize(used + got);
+        if (got == 0)
+            return Ok;
+        if (contents.size() > MaximumBlockBytes)
+            return OutOfMemory;
+    }
+}
+
 } // namespace
 
 GpStatus readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes)
@@ -47,22 +68,19 @@ GpStatus readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes
         return OutOfMemory;
     std::vector<std::uint8_t> contents;
     contents.reserve(static_cast<std::size_t>(status.st_size));
-    for (;;) {
-        const std::size_t used = contents.size();
-        contents.resize(used + ChunkBytes);
-        const ssize_t got = ::read(file.value, contents.data() + used, ChunkBytes);
-        if (got < 0 && errno == EINTR) {
-            contents.resize(used);
-            continue;
+    const GpStatus reading = appendUntilEnd(contents, [&](std::uint8_t* buffer, std::size_t& got) {
+        for (;;) {
+            const ssize_t result = ::read(file.value, buffer, ChunkBytes);
+            if (result >= 0) {
+                got = static_cast<std::size_t>(result);
+                return Ok;
+            }
+            if (errno != EINTR)
+                return Win32Error;
         }
-        if (got < 0)
-            return Win32Error;
-        contents.resize(used + static_cast<std::size_t>(got));
-        if (got == 0)
-            break;
-        if (contents.size() > MaximumBlockBytes)
-            return OutOfMemory;
-    }
+    });
+    if (reading != Ok)
+        return reading;
     bytes = std::move(contents);
     return Ok;
 }
@@ -81,19 +99,15 @@ GpStatus readWholeStream(IStream* stream, std::vector<std::uint8_t>& bytes)
             return OutOfMemory;
         contents.reserve(static_cast<std::size_t>(left));
     }
-    for (;;) {
-        const std::size_t used = contents.size();
-        contents.resize(used + ChunkBytes);
-        ULONG got = 0;
-        const HRESULT result = stream->lpVtbl->Read(stream, contents.data() + used, ChunkBytes, &got);
-        if (result < 0)
+    const GpStatus reading = appendUntilEnd(contents, [&](std::uint8_t* buffer, std::size_t& got) {
+        ULONG count = 0;
+        if (stream->lpVtbl->Read(stream, buffer, ChunkBytes, &count) < 0)
             return Win32Error;
-        contents.resize(used + got);
-        if (got == 0)
-            break;
-        if (contents.size() > MaximumBlockBytes)
-            return OutOfMemory;
-    }
+        got = count;
+        return Ok;
+    });
+    if (reading != Ok)
+        return reading;
     bytes = std::move(contents);
     return Ok;
 }
