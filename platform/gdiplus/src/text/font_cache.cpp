@@ -50,6 +50,18 @@ std::shared_ptr<FontFace> FontCache::face(const FaceDescriptor& descriptor)
     return loaded;
 }
 
+GpStatus FontCache::faceForStyle(const FamilyRecord& family, int style, std::shared_ptr<FontFace>& face)
+{
+    const FaceDescriptor* descriptor = family.faceFor(style);
+    if (!descriptor)
+        return FontStyleNotFound;
+    std::shared_ptr<FontFace> loaded = this->face(*descriptor);
+    if (!loaded)
+        return GenericError;
+    face = std::move(loaded);
+    return Ok;
+}
+
 std::shared_ptr<FontFace> FontCache::fallbackFor(const FontFace& primary, char32_t character)
 {
     std::uint64_t key = (std::uint64_t(primary.id()) << 32) | character;

@@ -12,6 +12,8 @@
 #include "text/glyph_cache.h"
 #include "text/shaped_text.h"
 
+#include <gdiplus/flat_types.h>
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -35,6 +37,11 @@ public:
     // The loaded face `descriptor` names, loading it on first use; null when
     // it cannot be loaded (remembered, so a broken file is tried once).
     std::shared_ptr<FontFace> face(const FaceDescriptor& descriptor);
+
+    // The loaded face that draws `style` in `family`. FontStyleNotFound when
+    // the family has no face for the style, GenericError when that face
+    // cannot be loaded; `face` is left as it was on failure.
+    GpStatus faceForStyle(const FamilyRecord& family, int style, std::shared_ptr<FontFace>& face);
 
     // The face that draws `character` in place of `primary`, which lacks it:
     // the first of fontconfig's fallbacks for `primary` that has it. Null when

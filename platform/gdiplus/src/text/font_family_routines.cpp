@@ -36,12 +36,10 @@ template <typename Read> GpStatus readMetric(const GpFontFamily* fontFamily, INT
     auto* family = lookup<FontFamily>(fontFamily);
     if (!family || !out)
         return InvalidParameter;
-    const engine::text::FaceDescriptor* descriptor = family->record()->faceFor(style);
-    if (!descriptor)
-        return FontStyleNotFound;
-    auto face = FontCache::instance().face(*descriptor);
-    if (!face)
-        return GenericError;
+    std::shared_ptr<engine::text::FontFace> face;
+    const GpStatus found = FontCache::instance().faceForStyle(*family->record(), style, face);
+    if (found != Ok)
+        return found;
     int value = read(face->metrics());
     *out = static_cast<UINT16>(std::clamp(value, 0, 0xFFFF));
     return Ok;

@@ -39,12 +39,10 @@ GpStatus GdipCreateFont(const GpFontFamily* fontFamily, REAL emSize, INT style, 
             return InvalidParameter;
         if (style < 0 || style > (Font::Bold | Font::Italic | Font::Underline | Font::Strikeout))
             return InvalidParameter;
-        const engine::text::FaceDescriptor* descriptor = family->record()->faceFor(style);
-        if (!descriptor)
-            return FontStyleNotFound;
-        auto face = FontCache::instance().face(*descriptor);
-        if (!face)
-            return GenericError;
+        std::shared_ptr<engine::text::FontFace> face;
+        const GpStatus found = FontCache::instance().faceForStyle(*family->record(), style, face);
+        if (found != Ok)
+            return found;
         return handOut(std::make_unique<Font>(family->record(), std::move(face), emSize, style, unit), font);
     });
 }
