@@ -2,6 +2,7 @@
 // out-pointers and hand the work to Image and Bitmap.
 
 #include "core/boundary.h"
+#include "core/units.h"
 #include "image/bitmap.h"
 
 #include <gdiplus/flat_api.h>
@@ -96,7 +97,7 @@ GpStatus GdipGetImageBounds(GpImage* image, GpRectF* sourceRect, GpUnit* sourceU
         if (!found || !sourceRect || !sourceUnit)
             return InvalidParameter;
         *sourceRect = GpRectF{0, 0, static_cast<REAL>(found->width()), static_cast<REAL>(found->height())};
-        *sourceUnit = 2; // pixels, the unit of every raster image
+        *sourceUnit = engine::UnitPixel; // the unit of every raster image
         return Ok;
     });
 }
