@@ -83,7 +83,7 @@ std::string WideToAnsi(const WCHAR* text)
     std::string converted(static_cast<std::size_t>(bytes), ' ');
     if (WideCharToMultiByte(CP_OEMCP, 0, text, -1, converted.data(), bytes, nullptr, nullptr) <= 0)
         return {};
-    converted.resize(converted.find('\0') == std::string::npos ? converted.size() : converted.find('\0'));
+    converted.resize(std::strlen(converted.c_str()));
     return converted;
 }
 
