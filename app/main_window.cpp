@@ -3,6 +3,7 @@
 #include "colour_picker.h"
 #include "font_picker.h"
 #include "imaging_startup.h"
+#include "initial_design.h"
 #include "picture_box.h"
 #include "resolution_window.h"
 #include "window_style.h"
@@ -24,12 +25,6 @@ namespace {
 // the right and at the bottom as on the left and at the top.
 constexpr int kClientWidth = 500;
 constexpr int kClientHeight = 380;
-
-const QString kInitialFaceName = QStringLiteral("华康娃娃体W5");
-
-constexpr ColorRef kInitialTextColour = 0x000000;
-constexpr ColorRef kInitialLeftBackground = 0x7D7DFF;
-constexpr ColorRef kInitialRightBackground = 0x9BFFB7;
 
 QLineEdit* MakeTextBox(QWidget* container)
 {
@@ -130,9 +125,9 @@ void MainWindow::BuildControls()
         connect(picker, &ColourPicker::colourChosen, this, &MainWindow::RefreshPreview);
     }
 
-    leftFont_ = new FontPicker(services_, kInitialFaceName, this);
+    leftFont_ = new FontPicker(services_, QString::fromUtf8(kInitialFaceName), this);
     leftFont_->setObjectName(QStringLiteral("通用对话框1"));
-    rightFont_ = new FontPicker(services_, kInitialFaceName, this);
+    rightFont_ = new FontPicker(services_, QString::fromUtf8(kInitialFaceName), this);
     rightFont_->setObjectName(QStringLiteral("通用对话框2"));
 
     connect(leftText_, &QLineEdit::textChanged, this, &MainWindow::RefreshPreview);

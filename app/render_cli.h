@@ -1,5 +1,6 @@
 #pragma once
 
+#include "initial_design.h"
 #include "renderer.h"
 
 #include <string>
@@ -12,15 +13,14 @@ namespace quillory {
 struct RenderRequest {
     int width = 0;
     int height = 0;
-    // The main window's initial values.
     std::string leftText;
     std::string rightText;
-    std::string leftFont = "华康娃娃体W5";
-    std::string rightFont = "华康娃娃体W5";
-    ColorRef leftColor = 0x000000;
-    ColorRef rightColor = 0x000000;
-    ColorRef leftBackground = 0x7D7DFF;
-    ColorRef rightBackground = 0x9BFFB7;
+    std::string leftFont = kInitialFaceName;
+    std::string rightFont = kInitialFaceName;
+    ColorRef leftColor = kInitialTextColour;
+    ColorRef rightColor = kInitialTextColour;
+    ColorRef leftBackground = kInitialLeftBackground;
+    ColorRef rightBackground = kInitialRightBackground;
     std::string output; // "-" is standard output
 };
 
