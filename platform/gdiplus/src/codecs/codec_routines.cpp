@@ -38,17 +38,21 @@ GpStatus findEncoding(GpImage* image, const CLSID* clsid, Bitmap*& bitmap, const
     return Ok;
 }
 
-// Decodes a whole file into a bitmap. Data no decoder recognises, empty data
-// included, answers OutOfMemory as the interface does for data it cannot
-// make an image from.
-GpStatus decode(const std::vector<std::uint8_t>& file, std::unique_ptr<Bitmap>& bitmap)
+// Decodes a whole file into a bitmap and hands it out. Data no decoder
+// recognises, empty data included, answers OutOfMemory as the interface does
+// for data it cannot make an image from.
+GpStatus handOutDecoded(const std::vector<std::uint8_t>& file, GpImage** image)
 {
     const Codec* decoder = engine::findDecoder(file);
     if (!decoder)
         return OutOfMemory;
     if (!decoder->decode)
         return NotImplemented;
-    return decoder->decode(file, bitmap);
+    std::unique_ptr<Bitmap> bitmap;
+    const GpStatus status = decoder->decode(file, bitmap);
+    if (status != Ok)
+        return status;
+    return engine::handOut(std::move(bitmap), image);
 }
 
 GpStatus loadFromStream(IStream* stream, GpImage** image)
@@ -58,14 +62,10 @@ GpStatus loadFromStream(IStream* stream, GpImage** image)
     // The image is decoded at once, so it never reads the stream again and
     // stays valid whatever the caller does with the stream afterwards.
     std::vector<std::uint8_t> file;
-    GpStatus status = engine::readWholeStream(stream, file);
+    const GpStatus status = engine::readWholeStream(stream, file);
     if (status != Ok)
         return status;
-    std::unique_ptr<Bitmap> bitmap;
-    status = decode(file, bitmap);
-    if (status != Ok)
-        return status;
-    return engine::handOut(std::move(bitmap), image);
+    return handOutDecoded(file, image);
 }
 
 GpStatus loadFromFile(const WCHAR* filename, GpImage** image)
@@ -80,11 +80,7 @@ GpStatus loadFromFile(const WCHAR* filename, GpImage** image)
     status = engine::readWholeFile(path, file);
     if (status != Ok)
         return status;
-    std::unique_ptr<Bitmap> bitmap;
-    status = decode(file, bitmap);
-    if (status != Ok)
-        return status;
-    return engine::handOut(std::move(bitmap), image);
+    return handOutDecoded(file, image);
 }
 
 } // namespace
