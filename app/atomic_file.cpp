@@ -49,11 +49,29 @@ private:
     bool kept_ = false;
 };
 
+// Follows symbolic links to the file they name, so that writing through a
+// link replaces that file and the link stays a link. A chain too long to be
+// anything but a loop is left as given.
+std::filesystem::path FollowLinks(const std::filesystem::path& path)
+{
+    std::filesystem::path followed = path;
+    std::error_code error;
+    for (int depth = 0; depth < 40; ++depth) {
+        if (!std::filesystem::is_symlink(followed, error))
+            return followed;
+        const std::filesystem::path target = std::filesystem::read_symlink(followed, error);
+        if (error)
+            return followed;
+        followed = target.is_absolute() ? target : followed.parent_path() / target;
+    }
+    return path;
+}
+
 } // namespace
 
 std::string WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
-    std::filesystem::path target(path);
+    const std::filesystem::path target = FollowLinks(path);
     std::filesystem::path folder = target.parent_path();
     if (folder.empty())
         folder = ".";
@@ -65,7 +83,7 @@ std::string WriteFileAtomically(const std::string& path, const std::vector<std::
     // existing file keeps its own.
     struct stat existing { };
     mode_t mode = 0666;
-    if (::stat(path.c_str(), &existing) == 0) {
+    if (::stat(target.c_str(), &existing) == 0) {
         mode = existing.st_mode & 07777;
     } else {
         mode_t mask = ::umask(0);
@@ -90,7 +108,7 @@ std::string WriteFileAtomically(const std::string& path, const std::vector<std::
         return Describe("cannot write " + path, errno);
     if (temporary.close() != 0)
         return Describe("cannot write " + path, errno);
-    if (::rename(temporary.path().c_str(), path.c_str()) != 0)
+    if (::rename(temporary.path().c_str(), target.c_str()) != 0)
         return Describe("cannot replace " + path, errno);
     temporary.keep();
     return {};

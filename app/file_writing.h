@@ -13,11 +13,8 @@ struct FileWriteResult {
     QString error;
 };
 
-// Writes `bytes` to `path` so that the file either keeps its old contents or
-// holds exactly the new ones: the bytes go to a temporary file in the same
-// folder, which is flushed to disk and then replaces the target in one
-// rename; a replaced file keeps its permissions. A failure leaves no
-// temporary file behind. An empty path fails.
+// WriteFileAtomically for the windows: the same guarantees, with the path and
+// the reason for a failure as Qt text. An empty path fails.
 FileWriteResult WriteFileReplacing(const QString& path, const Bytes& bytes);
 
 } // namespace quillory

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -64,6 +65,20 @@ TEST_F(FileWritingTest, ReplacesALongerFileCompletelyWithANewFile)
     EXPECT_NE(before.st_ino, after.st_ino);
     EXPECT_EQ(after.st_mode & 07777, 0640u) << "the replacement keeps the file's permissions";
     EXPECT_EQ(Entries(folder_.path()), QStringList{"old.bmp"});
+}
+
+TEST_F(FileWritingTest, WritingThroughALinkReplacesTheFileItNames)
+{
+    const QString target = PathOf("picture.bmp");
+    WriteRaw(target, "old");
+    ASSERT_TRUE(QFile::link("picture.bmp", PathOf("link.bmp")));
+
+    const QByteArray data("new");
+    ASSERT_TRUE(WriteFileReplacing(PathOf("link.bmp"), BytesOf(data)).written);
+
+    EXPECT_EQ(QFileInfo(PathOf("link.bmp")).symLinkTarget(), target) << "the link is still a link";
+    EXPECT_EQ(ReadWholeFile(target), data);
+    EXPECT_EQ(Entries(folder_.path()), (QStringList{"link.bmp", "picture.bmp"}));
 }
 
 TEST_F(FileWritingTest, FailsWithAReasonAndLeavesNothingBehind)
