@@ -69,6 +69,24 @@ std::filesystem::path FollowLinks(const std::filesystem::path& path)
 
 } // namespace
 
+bool WriteAllBytes(int descriptor, const std::vector<std::uint8_t>& bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(descriptor, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        // A write that takes nothing would make no progress however often it
+        // is repeated.
+        if (written == 0)
+            errno = EIO;
+        if (written <= 0)
+            return false;
+        done += static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
 std::string WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
     const std::filesystem::path target = FollowLinks(path);
@@ -92,18 +110,8 @@ std::string WriteFileAtomically(const std::string& path, const std::vector<std::
     }
     ::fchmod(temporary.descriptor(), mode);
 
-    const std::uint8_t* next = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        ssize_t written = ::write(temporary.descriptor(), next, left);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return Describe("cannot write " + path, errno);
-        }
-        next += written;
-        left -= static_cast<std::size_t>(written);
-    }
+    if (!WriteAllBytes(temporary.descriptor(), bytes))
+        return Describe("cannot write " + path, errno);
     if (::fsync(temporary.descriptor()) != 0)
         return Describe("cannot write " + path, errno);
     if (temporary.close() != 0)

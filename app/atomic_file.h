@@ -14,4 +14,9 @@ namespace quillory {
 // success, otherwise why it failed (no temporary file is left behind).
 std::string WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
+// Writes all of `bytes` to the open file `descriptor`, carrying on after
+// interruptions and short writes. False when the file took no more; errno
+// then says why.
+bool WriteAllBytes(int descriptor, const std::vector<std::uint8_t>& bytes);
+
 } // namespace quillory

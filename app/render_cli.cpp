@@ -155,24 +155,6 @@ ParsedCommandLine ParseRenderCommandLine(const std::vector<std::string>& argumen
     return request;
 }
 
-namespace {
-
-bool WriteAll(int descriptor, const Bytes& bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t written = ::write(descriptor, bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        done += static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
-} // namespace
-
 int RunRenderCommand(const std::vector<std::string>& arguments)
 {
     ParsedCommandLine parsed = ParseRenderCommandLine(arguments);
@@ -198,7 +180,7 @@ int RunRenderCommand(const std::vector<std::string>& arguments)
     }
 
     if (request.output == "-") {
-        if (!WriteAll(STDOUT_FILENO, picture)) {
+        if (!WriteAllBytes(STDOUT_FILENO, picture)) {
             std::fprintf(stderr, "quillory-render: cannot write to standard output\n");
             return 1;
         }
