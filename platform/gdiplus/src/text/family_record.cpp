@@ -16,8 +16,8 @@ FamilyRecord::FamilyRecord(std::string name, std::vector<FaceDescriptor> faces)
 
 const FaceDescriptor* FamilyRecord::faceFor(int style) const
 {
-    bool bold = (style & 1) != 0;
-    bool italic = (style & 2) != 0;
+    bool bold = (style & StyleBold) != 0;
+    bool italic = (style & StyleItalic) != 0;
     int targetWeight = bold ? 200 : 80;
 
     auto distance = [&](const FaceDescriptor& face) {

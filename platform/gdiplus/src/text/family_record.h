@@ -2,10 +2,21 @@
 
 #include "text/face_descriptor.h"
 
+#include <gdiplus/flat_types.h>
+
 #include <string>
 #include <vector>
 
 namespace engine::text {
+
+// The interface's FontStyle bits. Bold and italic choose a family's face;
+// underline and strikeout are strokes drawn with the text.
+enum FontStyleFlag : INT {
+    StyleBold = 1,
+    StyleItalic = 2,
+    StyleUnderline = 4,
+    StyleStrikeout = 8,
+};
 
 // An installed family: its name as installed and its faces. Immutable once
 // built and shared (font family and font objects hold it), so a font keeps

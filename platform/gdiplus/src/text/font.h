@@ -15,12 +15,6 @@ namespace engine {
 // was made from.
 class Font : public Object {
 public:
-    // FontStyle bits.
-    static constexpr INT Bold = 1;
-    static constexpr INT Italic = 2;
-    static constexpr INT Underline = 4;
-    static constexpr INT Strikeout = 8;
-
     Font(std::shared_ptr<const text::FamilyRecord> family, std::shared_ptr<text::FontFace> face, REAL emSize, INT style,
         GpUnit unit)
         : Object(Kind::Font),

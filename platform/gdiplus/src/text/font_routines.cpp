@@ -17,6 +17,10 @@ using engine::guarded;
 using engine::handOut;
 using engine::lookup;
 using engine::text::FontCache;
+using engine::text::StyleBold;
+using engine::text::StyleItalic;
+using engine::text::StyleStrikeout;
+using engine::text::StyleUnderline;
 
 namespace {
 
@@ -37,7 +41,7 @@ GpStatus GdipCreateFont(const GpFontFamily* fontFamily, REAL emSize, INT style, 
             return InvalidParameter;
         if (!std::isfinite(emSize) || emSize <= 0 || !engine::isFontUnit(unit))
             return InvalidParameter;
-        if (style < 0 || style > (Font::Bold | Font::Italic | Font::Underline | Font::Strikeout))
+        if (style < 0 || style > (StyleBold | StyleItalic | StyleUnderline | StyleStrikeout))
             return InvalidParameter;
         std::shared_ptr<engine::text::FontFace> face;
         const GpStatus found = FontCache::instance().faceForStyle(*family->record(), style, face);

@@ -140,17 +140,17 @@ GpStatus drawTextLayout(Graphics& graphics, const TextLayout& layout, const GpRe
         graphics.blendCoverage(mask, device.penX + raster.left, device.baseline - raster.top, color, limit);
     }
 
-    if (fontStyle & (4 | 8)) {
+    if (fontStyle & (StyleUnderline | StyleStrikeout)) {
         const DesignMetrics& design = shaped.faces[0]->metrics();
         float perUnit = deviceEmY / static_cast<float>(design.unitsPerEm);
         for (const PlacedLine& line : layout.placement.lines) {
             int baseline = roundToPixel(mapping.m22 * line.baseline + mapping.dy);
-            if (fontStyle & 4) {
+            if (fontStyle & StyleUnderline) {
                 float thickness = static_cast<float>(design.underlineThickness) * perUnit;
                 float centre = -static_cast<float>(design.underlinePosition) * perUnit + thickness / 2;
                 drawStroke(graphics, line, layout.metrics.emSize, centre, thickness, mapping, baseline, color, limit);
             }
-            if (fontStyle & 8) {
+            if (fontStyle & StyleStrikeout) {
                 float thickness = static_cast<float>(design.strikeoutThickness) * perUnit;
                 float centre = -static_cast<float>(design.strikeoutPosition) * perUnit + thickness / 2;
                 drawStroke(graphics, line, layout.metrics.emSize, centre, thickness, mapping, baseline, color, limit);
