@@ -108,7 +108,8 @@ std::string WriteFileAtomically(const std::string& path, const std::vector<std::
         ::umask(mask);
         mode &= ~mask;
     }
-    ::fchmod(temporary.descriptor(), mode);
+    if (::fchmod(temporary.descriptor(), mode) != 0)
+        return Describe("cannot write " + path, errno);
 
     if (!WriteAllBytes(temporary.descriptor(), bytes))
         return Describe("cannot write " + path, errno);
