@@ -3,6 +3,7 @@
 // Streams over global memory for the codec tests, through the Windows
 // stand-ins as the class library makes them.
 
+#include <gdiplus/flat_api.h>
 #include <win32/win32.h>
 
 #include <gtest/gtest.h>
@@ -70,5 +71,15 @@ private:
 inline const CLSID bmpEncoder{0x557CF400, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
 inline const CLSID jpegEncoder{0x557CF401, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
 inline const CLSID pngEncoder{0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+
+// Loads `file` through a stream and expects the load to answer `expected`
+// and leave the caller's image pointer null.
+inline void expectLoadRefused(const std::vector<std::uint8_t>& file, GpStatus expected)
+{
+    MemoryStream stream(file);
+    GpImage* image = nullptr;
+    EXPECT_EQ(GdipLoadImageFromStream(stream.get(), &image), expected);
+    EXPECT_EQ(image, nullptr);
+}
 
 } // namespace raster_test
