@@ -8,10 +8,6 @@
 namespace quillory {
 namespace {
 
-struct FreeMemory {
-    void operator()(void* memory) const { std::free(memory); }
-};
-
 Bytes CopyOf(const BYTE* memory, std::uint64_t count)
 {
     if (!memory || count == 0)
@@ -130,7 +126,6 @@ NativeEncoderParameters::NativeEncoderParameters(const EncoderParameterSet& set)
         // non-const pointer.
         entries[index].Value = item.Value.empty() ? nullptr : const_cast<std::uint8_t*>(item.Value.data());
     }
-    valid_ = true;
 }
 
 } // namespace quillory

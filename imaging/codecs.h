@@ -58,6 +58,11 @@ std::string FindEncoderClsid(const std::string& format);
 // fixed size.
 std::size_t EncoderValueSize(std::uint32_t type);
 
+// Releases memory from std::calloc, for the buffers handed to the platform.
+struct FreeMemory {
+    void operator()(void* memory) const { std::free(memory); }
+};
+
 // The platform's form of an EncoderParameterSet: a count, then one entry per
 // item pointing at the item's Value. It borrows the values, so the set must
 // outlive it; the platform only reads them.
@@ -68,15 +73,12 @@ public:
     // shorter than its NumberOfValues values.
     explicit NativeEncoderParameters(const EncoderParameterSet& set);
 
-    bool Valid() const { return valid_; }
+    bool Valid() const { return list_ != nullptr; }
     const EncoderParameters* Get() const { return static_cast<const EncoderParameters*>(list_.get()); }
 
 private:
-    struct FreeMemory {
-        void operator()(void* memory) const { std::free(memory); }
-    };
+    // Null when the set was refused or the list could not be allocated.
     std::unique_ptr<void, FreeMemory> list_;
-    bool valid_ = false;
 };
 
 } // namespace quillory
