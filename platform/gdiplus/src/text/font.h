@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/object.h"
+#include "core/units.h"
+#include "graphics/graphics.h"
 #include "text/family_record.h"
 #include "text/font_face.h"
 
@@ -33,6 +35,16 @@ public:
     REAL emSize() const { return emSize_; } // in unit()
     INT style() const { return style_; }
     GpUnit unit() const { return unit_; }
+
+    // The em in `graphics`' page units, the world units text is laid out in
+    // before the world transform: the font's size is physical, so whatever
+    // the page unit only the world transform scales text.
+    float emSizeOn(const Graphics& graphics) const
+    {
+        const float pixels = emSize_ * pixelsPerUnit(unit_, graphics.dpiY());
+        const float perWorldUnit = graphics.pixelsPerPageUnitY();
+        return perWorldUnit > 0 ? pixels / perWorldUnit : pixels;
+    }
 
 private:
     std::shared_ptr<const text::FamilyRecord> family_;

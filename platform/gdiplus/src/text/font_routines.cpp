@@ -122,10 +122,7 @@ GpStatus GdipGetFontHeight(const GpFont* font, const GpGraphics* graphics, REAL*
             auto* context = lookup<engine::Graphics>(graphics);
             if (!context)
                 return InvalidParameter;
-            emSize *= engine::pixelsPerUnit(source->unit(), context->dpiY());
-            float perPageUnit = context->pixelsPerPageUnitY();
-            if (perPageUnit > 0)
-                emSize /= perPageUnit;
+            emSize = source->emSizeOn(*context);
         }
         *height = lineSpacingAt(*source, emSize);
         return Ok;

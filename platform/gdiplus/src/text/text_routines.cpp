@@ -2,7 +2,6 @@
 // same way, so a measured box is where the drawn text lands.
 
 #include "core/boundary.h"
-#include "core/units.h"
 #include "graphics/brush.h"
 #include "graphics/graphics.h"
 #include "text/font.h"
@@ -47,15 +46,6 @@ bool isSupported(const LayoutFormat& format)
     return !format.has(engine::text::DirectionRightToLeft) && !format.has(engine::text::DirectionVertical);
 }
 
-// The font's em in world units on `graphics`: its physical size whatever the
-// page unit, so only the world transform scales text.
-float emSizeOn(const Font& font, const Graphics& graphics)
-{
-    float pixels = font.emSize() * engine::pixelsPerUnit(font.unit(), graphics.dpiY());
-    float perWorldUnit = graphics.pixelsPerPageUnitY();
-    return perWorldUnit > 0 ? pixels / perWorldUnit : pixels;
-}
-
 } // namespace
 
 GpStatus GdipDrawString(GpGraphics* graphics, const WCHAR* string, INT length, const GpFont* font,
@@ -77,7 +67,7 @@ GpStatus GdipDrawString(GpGraphics* graphics, const WCHAR* string, INT length, c
         if (text.empty())
             return Ok;
 
-        float emSize = emSizeOn(*drawnFont, *context);
+        float emSize = drawnFont->emSizeOn(*context);
         if (!std::isfinite(emSize))
             return ValueOverflow;
         FontCache& cache = FontCache::instance();
@@ -103,7 +93,7 @@ GpStatus GdipMeasureString(GpGraphics* graphics, const WCHAR* string, INT length
         if (!isSupported(format))
             return NotImplemented;
 
-        float emSize = emSizeOn(*measuredFont, *context);
+        float emSize = measuredFont->emSizeOn(*context);
         if (!std::isfinite(emSize))
             return ValueOverflow;
         engine::text::Placement placement;
