@@ -36,7 +36,7 @@ GpStatus Bitmap::create(
     } else {
         // Rows shorter than a row of pixels would overlap their neighbours;
         // the stride is also the only size of the caller's memory we know.
-        const std::uint64_t rowBytes = (static_cast<std::uint64_t>(width) * descriptor->bitsPerPixel() + 7) / 8;
+        const std::uint64_t rowBytes = descriptor->pixelBytes(static_cast<std::uint64_t>(width));
         if (stride % 4 != 0 || static_cast<std::uint64_t>(std::llabs(static_cast<long long>(stride))) < rowBytes)
             return InvalidParameter;
         surface = PixelSurface::wrap(width, height, stride, *descriptor, scan0);
@@ -52,7 +52,7 @@ GpStatus Bitmap::clone(std::unique_ptr<Image>& result) const
     const GpStatus status = PixelSurface::allocate(width(), height(), surface_->format(), copy);
     if (status != Ok)
         return status;
-    const std::size_t rowBytes = (static_cast<std::size_t>(width()) * surface_->format().bitsPerPixel() + 7) / 8;
+    const auto rowBytes = static_cast<std::size_t>(surface_->format().pixelBytes(static_cast<std::uint64_t>(width())));
     for (int y = 0; y < height(); ++y)
         std::memcpy(copy->writableRow(y), surface_->readRow(y), rowBytes);
     result = std::make_unique<Bitmap>(std::move(copy), rawFormat_, horizontalResolution_, verticalResolution_);

@@ -29,6 +29,9 @@ struct PixelFormatDescriptor {
 
     unsigned bitsPerPixel() const { return (static_cast<std::uint32_t>(code) >> 8) & 0xFF; }
     unsigned bytesPerPixel() const { return bitsPerPixel() / 8; }
+    // Bytes the pixels of a row of `width` take, without the row's padding
+    // (a width below 2^32 cannot overflow).
+    std::uint64_t pixelBytes(std::uint64_t width) const { return (width * bitsPerPixel() + 7) / 8; }
     bool indexed() const { return code & 0x00010000; }
     bool hasAlpha() const { return code & 0x00040000; }
     bool premultiplied() const { return code & 0x00080000; }
