@@ -10,6 +10,7 @@
 namespace {
 
 using raster_test::bmpEncoder;
+using raster_test::decode;
 using raster_test::expectLoadRefused;
 using raster_test::hex;
 using raster_test::MemoryStream;
@@ -45,13 +46,6 @@ Bytes encode(GpBitmap* bitmap)
     MemoryStream stream;
     EXPECT_EQ(GdipSaveImageToStream(bitmap, stream.get(), &bmpEncoder, nullptr), Ok);
     return stream.contents();
-}
-
-// Decodes `file`; the status, and the bitmap in `bitmap` on success.
-GpStatus decode(const Bytes& file, OwnedBitmap& bitmap)
-{
-    MemoryStream stream(file);
-    return GdipLoadImageFromStream(stream.get(), bitmap.out());
 }
 
 // Three by two, every pixel distinct, alpha included: a row swap, a flip or

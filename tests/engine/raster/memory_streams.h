@@ -3,6 +3,8 @@
 // Streams over global memory for the codec tests, through the Windows
 // stand-ins as the class library makes them.
 
+#include "pixel_expectations.h"
+
 #include <gdiplus/flat_api.h>
 #include <win32/win32.h>
 
@@ -71,6 +73,14 @@ private:
 inline const CLSID bmpEncoder{0x557CF400, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
 inline const CLSID jpegEncoder{0x557CF401, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
 inline const CLSID pngEncoder{0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+
+// Decodes `file` through a stream; the status, and the bitmap in `bitmap`
+// on success.
+inline GpStatus decode(const std::vector<std::uint8_t>& file, OwnedBitmap& bitmap)
+{
+    MemoryStream stream(file);
+    return GdipLoadImageFromStream(stream.get(), bitmap.out());
+}
 
 // Loads `file` through a stream and expects the load to answer `expected`
 // and leave the caller's image pointer null.
